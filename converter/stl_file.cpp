@@ -1,0 +1,28 @@
+#include "converter/stl_file.h"
+
+#include "runtime/numbered_files.h"
+#include "runtime/run_control.h"
+
+namespace {
+constexpr int32_t error_overflow = 6;
+constexpr double count_position = 81;
+}  // namespace
+
+void open_stl_file(const std::string& name) {
+    file_open(stl_file_number, name, FileMode::binary);
+    if (error_pending() || !file_is_readable(stl_file_number)) return;
+    int32_t count = 0;
+    file_get(stl_file_number, count_position, count);
+    if (!error_pending() && count > max_facet_count) {
+        file_close(stl_file_number);
+        raise_runtime_error(error_overflow);
+    }
+}
+
+void read_facet_count(int32_t& facet_count, double position) {
+    file_get(stl_file_number, position, facet_count);
+    if (!error_pending() && facet_count > max_facet_count) {
+        facet_count = 0;
+        raise_runtime_error(error_overflow);
+    }
+}

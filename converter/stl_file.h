@@ -1,0 +1,20 @@
+// Opening the STL file and reading its facet count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+inline constexpr int stl_file_number = 12;
+inline constexpr int igs_file_number = 13;
+
+// The most facets whose records still number within the seven columns of
+// the IGES sequence field: 6 x 1,666,666 Directory Entry records.
+inline constexpr int32_t max_facet_count = 1'666'666;
+
+// Opens the STL file as file 12. A count above the limit closes it again
+// and raises error 6, before the IGES file is touched.
+void open_stl_file(const std::string& name);
+
+// Reads the facet count at position; above the limit it raises error 6
+// and leaves the count at 0.
+void read_facet_count(int32_t& facet_count, double position);

@@ -1,0 +1,47 @@
+#include "runtime/keyboard.h"
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+
+#include "runtime/run_control.h"
+
+namespace {
+
+std::mutex keys_mutex;
+std::deque<Key> keys;
+std::atomic<bool> source_ended{false};
+
+}  // namespace
+
+void key_press(Key key) {
+    if (run_control.pause_flag.exchange(false)) return;   // the key only ends the pause
+    std::lock_guard lock(keys_mutex);
+    keys.push_back(key);
+}
+
+bool key_take(Key& key) {
+    std::lock_guard lock(keys_mutex);
+    if (keys.empty()) return false;
+    key = keys.front();
+    keys.pop_front();
+    return true;
+}
+
+void key_discard_all() {
+    std::lock_guard lock(keys_mutex);
+    keys.clear();
+}
+
+void keyboard_mark_ended() {
+    source_ended.store(true, std::memory_order_release);
+}
+
+bool keyboard_ended() {
+    return source_ended.load(std::memory_order_acquire);
+}
+
+void keyboard_reset() {
+    key_discard_all();
+    source_ended.store(false, std::memory_order_release);
+}

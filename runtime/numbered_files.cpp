@@ -1,0 +1,221 @@
+#include "runtime/numbered_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "runtime/run_control.h"
+
+namespace {
+
+enum class Access { none, read_write, read_only, write_only };
+
+struct NumberedFile {
+    int descriptor = -1;
+    Access access = Access::none;
+    FileMode mode = FileMode::binary;
+};
+
+std::array<NumberedFile, 256> files;
+
+constexpr int error_bad_file = 52;
+constexpr int error_file_not_found = 53;
+constexpr int error_already_open = 55;
+constexpr int error_device_unavailable = 68;
+constexpr int error_permission_denied = 70;
+constexpr int error_access = 75;
+constexpr int error_path_not_found = 76;
+
+NumberedFile* open_file(int number) {
+    if (number < 0 || number >= static_cast<int>(files.size())) return nullptr;
+    NumberedFile& file = files[number];
+    return file.descriptor >= 0 ? &file : nullptr;
+}
+
+// Both separators name folders; the system knows only "/".
+std::string system_name(const std::string& name) {
+    std::string converted = name;
+    for (char& c : converted) {
+        if (c == '\\') c = '/';
+    }
+    return converted;
+}
+
+bool parent_folder_exists(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return true;
+    const std::string parent = slash == 0 ? "/" : path.substr(0, slash);
+    struct stat info {};
+    return stat(parent.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+int open_error(int cause, const std::string& path) {
+    switch (cause) {
+    case ENOENT: return parent_folder_exists(path) ? error_file_not_found : error_path_not_found;
+    case ENOTDIR: return error_path_not_found;
+    case EACCES: case EPERM: case EROFS: case ETXTBSY: case EISDIR: return error_permission_denied;
+    case ENXIO: case ENODEV: return error_device_unavailable;
+    default: return error_file_not_found;
+    }
+}
+
+int io_error(int cause) {
+    return cause == EACCES || cause == EPERM ? error_permission_denied : error_access;
+}
+
+// Opens with flags; a folder is refused, since it cannot be used as a file.
+int open_descriptor(const std::string& path, int flags, int& cause) {
+    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        cause = errno;
+        return -1;
+    }
+    struct stat info {};
+    if (fstat(descriptor, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(descriptor);
+        cause = EISDIR;
+        return -1;
+    }
+    return descriptor;
+}
+
+// True when path names a file that is already open under another number.
+bool names_open_file(const std::string& path) {
+    struct stat target {};
+    if (stat(path.c_str(), &target) != 0) return false;
+    for (const NumberedFile& file : files) {
+        struct stat info {};
+        if (file.descriptor >= 0 && fstat(file.descriptor, &info) == 0 &&
+            info.st_dev == target.st_dev && info.st_ino == target.st_ino) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void open_binary(NumberedFile& file, const std::string& path) {
+    // An existing file only: read and write, then read only, then write only.
+    const std::pair<int, Access> attempts[] = {
+        {O_RDWR, Access::read_write}, {O_RDONLY, Access::read_only}, {O_WRONLY, Access::write_only}};
+    int cause = ENOENT;
+    for (const auto& [flags, access] : attempts) {
+        const int descriptor = open_descriptor(path, flags, cause);
+        if (descriptor >= 0) {
+            file = {descriptor, access, FileMode::binary};
+            return;
+        }
+    }
+    raise_runtime_error(open_error(cause, path));
+}
+
+void open_output(NumberedFile& file, const std::string& path) {
+    if (names_open_file(path)) {
+        raise_runtime_error(error_already_open);
+        return;
+    }
+    int cause = 0;
+    const int descriptor = open_descriptor(path, O_WRONLY | O_CREAT | O_TRUNC, cause);
+    if (descriptor < 0) {
+        raise_runtime_error(open_error(cause, path));
+        return;
+    }
+    file = {descriptor, Access::write_only, FileMode::output};
+}
+
+// Reads 4 bytes at the 1-based position; missing bytes stay zero.
+template <typename Target>
+void get_value(int number, double position, Target& target) {
+    static_assert(sizeof(Target) == 4);
+    if (error_pending()) return;
+    NumberedFile* file = open_file(number);
+    if (!file) return raise_runtime_error(error_bad_file);
+    if (file->access == Access::write_only) return raise_runtime_error(error_access);
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    const off_t offset = static_cast<off_t>(position) - 1;
+    size_t got = 0;
+    while (got < sizeof bytes) {
+        const ssize_t n = ::pread(file->descriptor, bytes + got, sizeof bytes - got, offset + got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return raise_runtime_error(io_error(errno));
+        }
+        if (n == 0) break;   // past the end: the rest reads as zero
+        got += static_cast<size_t>(n);
+    }
+    // The first file byte is the lowest-order byte.
+    const uint32_t bits = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+                          uint32_t(bytes[3]) << 24;
+    std::memcpy(&target, &bits, sizeof target);
+}
+
+// One write request for the whole buffer; a short or failed write is an error.
+bool write_all(int descriptor, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(descriptor, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            raise_runtime_error(io_error(errno));
+            return false;
+        }
+        if (n == 0) {
+            raise_runtime_error(error_access);
+            return false;
+        }
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+void file_open(int number, const std::string& name, FileMode mode) {
+    if (error_pending()) return;
+    if (number < 0 || number >= static_cast<int>(files.size()) || files[number].descriptor >= 0) {
+        return raise_runtime_error(error_already_open);
+    }
+    if (name.empty()) return raise_runtime_error(error_file_not_found);
+    const std::string path = system_name(name);
+    if (mode == FileMode::binary) {
+        open_binary(files[number], path);
+    } else {
+        open_output(files[number], path);
+    }
+}
+
+void file_get(int number, double position, int32_t& target) { get_value(number, position, target); }
+void file_get(int number, double position, float& target) { get_value(number, position, target); }
+
+void file_print(int number, const std::string& text) {
+    if (error_pending()) return;
+    NumberedFile* file = open_file(number);
+    if (!file || file->mode != FileMode::output) return raise_runtime_error(error_bad_file);
+    if (!text.empty() && !write_all(file->descriptor, text.data(), text.size())) return;
+    write_all(file->descriptor, "\r\n", 2);
+}
+
+void file_close(int number) {
+    if (error_pending()) return;
+    NumberedFile* file = open_file(number);
+    if (!file) return;
+    ::close(file->descriptor);
+    *file = NumberedFile{};
+}
+
+void close_all_files() {
+    for (NumberedFile& file : files) {
+        if (file.descriptor >= 0) ::close(file.descriptor);
+        file = NumberedFile{};
+    }
+}
+
+bool file_is_open(int number) { return open_file(number) != nullptr; }
+
+bool file_is_readable(int number) {
+    const NumberedFile* file = open_file(number);
+    return file && file->access != Access::write_only;
+}
