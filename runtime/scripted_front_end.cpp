@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/key_decoder.h"
+#include "runtime/script_keys.h"
 #include "runtime/keyboard.h"
 #include "runtime/run_control.h"
 
@@ -30,7 +30,7 @@ public:
         std::signal(SIGINT, on_interrupt);
         std::signal(SIGTERM, on_close);
         std::signal(SIGHUP, on_close);
-        KeyDecoder decoder;
+        ScriptKeyDecoder decoder;
         std::vector<Key> keys;
         unsigned char bytes[4096];
         for (;;) {

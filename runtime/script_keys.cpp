@@ -1,4 +1,4 @@
-#include "runtime/key_decoder.h"
+#include "runtime/script_keys.h"
 
 #include <cstdlib>
 
@@ -50,7 +50,7 @@ bool sequence_complete(const std::string& sequence) {
 
 }  // namespace
 
-void KeyDecoder::feed(uint8_t byte, std::vector<Key>& keys) {
+void ScriptKeyDecoder::feed(uint8_t byte, std::vector<Key>& keys) {
     if (!pending.empty() || byte == escape) {
         after_cr = false;
         if (byte == escape && pending.empty()) {
@@ -79,7 +79,7 @@ void KeyDecoder::feed(uint8_t byte, std::vector<Key>& keys) {
     keys.push_back(Key{static_cast<uint8_t>(byte == '\n' ? '\r' : byte), 0});
 }
 
-void KeyDecoder::flush(std::vector<Key>& keys) {
+void ScriptKeyDecoder::flush(std::vector<Key>& keys) {
     if (pending.size() == 1) keys.push_back(Key{escape, 0});
     else if (!pending.empty()) keys.push_back(Key{0, 1});
     pending.clear();

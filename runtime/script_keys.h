@@ -9,7 +9,7 @@
 
 #include "runtime/keyboard.h"
 
-struct KeyDecoder {
+struct ScriptKeyDecoder {
     std::string pending;       // an escape sequence not yet complete
     bool after_cr = false;     // the last byte was CR: a following LF is part of it
 
