@@ -5,6 +5,7 @@
 #include "converter/converter_main.h"
 #include "runtime/runtime.h"
 #include "runtime/scripted_front_end.h"
+#include "runtime/terminal_front_end.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ bool input_is_scripted() {
 
 FrontEnd& choose_front_end() {
     if (input_is_scripted()) return scripted_front_end();
+    if (FrontEnd* terminal = open_terminal_front_end()) return *terminal;
     return scripted_front_end();
 }
 

@@ -1,0 +1,12 @@
+// The front end for a real terminal: the 80 by 25 text screen drawn in the
+// terminal's alternate screen, keys read in raw mode, the error box drawn
+// over the screen.
+#pragma once
+
+#include "runtime/front_end.h"
+
+// Takes the terminal (raw mode, alternate screen, signal handlers) and
+// returns the front end; nullptr when standard input and standard output
+// are not both terminals. The terminal is given back by finish(), at exit
+// and when a crash signal arrives.
+FrontEnd* open_terminal_front_end();
