@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "runtime/script_keys.h"
 #include "runtime/keyboard.h"
 #include "runtime/run_control.h"
+#include "runtime/terminal_keys.h"
 
 namespace {
 
@@ -30,16 +30,16 @@ public:
         std::signal(SIGINT, on_interrupt);
         std::signal(SIGTERM, on_close);
         std::signal(SIGHUP, on_close);
-        ScriptKeyDecoder decoder;
-        std::vector<Key> keys;
+        KeyDecoder decoder{ByteSource::script};
+        std::vector<TerminalInput> keys;
         unsigned char bytes[4096];
         for (;;) {
             const ssize_t n = ::read(STDIN_FILENO, bytes, sizeof bytes);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) break;
-            for (ssize_t i = 0; i < n; ++i) decoder.feed(bytes[i], keys);
-            decoder.flush(keys);
-            for (const Key& key : keys) key_press(key);
+            for (ssize_t i = 0; i < n; ++i) decode_byte(decoder, bytes[i], keys);
+            decode_timeout(decoder, keys);
+            for (const TerminalInput& input : keys) key_press(input.key);
             keys.clear();
         }
         keyboard_mark_ended();

@@ -11,6 +11,14 @@ TerminalInput key_of(uint8_t code, uint8_t scan = 0) {
     return {InputKind::key, Key{code, scan}};
 }
 
+// A script's byte: its own code, but for the line ends.
+void script_byte(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>& out) {
+    const bool joins_cr = byte == '\n' && decoder.after_cr;
+    decoder.after_cr = byte == '\r';
+    if (joins_cr) return;
+    out.push_back(key_of(byte == '\n' ? '\r' : byte));
+}
+
 void plain_byte(uint8_t byte, std::vector<TerminalInput>& out) {
     switch (byte) {
     case 0: out.push_back(key_of(0, scan_null)); break;
@@ -148,13 +156,17 @@ void continue_utf8(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>
 }  // namespace
 
 void decode_byte(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>& out) {
+    const bool script = decoder.source == ByteSource::script;
     if (decoder.pending.empty()) {
-        if (byte == esc || utf8_length(byte) != 0)
+        if (script && byte != esc)
+            script_byte(decoder, byte, out);
+        else if (byte == esc || utf8_length(byte) != 0)
             decoder.pending = static_cast<char>(byte);
         else if (byte < 0x80)
             plain_byte(byte, out);
         return;  // a stray continuation byte is dropped
     }
+    decoder.after_cr = false;
     if (static_cast<uint8_t>(decoder.pending[0]) == esc)
         continue_escape(decoder, byte, out);
     else

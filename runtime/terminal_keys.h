@@ -33,9 +33,16 @@ struct TerminalInput {
     Key key{};
 };
 
+// Where the bytes come from. A terminal sends UTF-8, Ctrl+C and Ctrl+S;
+// a script's bytes are character codes as they stand, and its CR LF, CR
+// or LF each end a line with one Enter.
+enum class ByteSource { terminal, script };
+
 // The bytes of a sequence that has begun but not yet ended.
 struct KeyDecoder {
+    ByteSource source = ByteSource::terminal;
     std::string pending;
+    bool after_cr = false;   // script: the last byte was CR, so LF belongs to it
 };
 
 // Takes one byte; appends whatever it completes to out.

@@ -22,8 +22,9 @@ std::string describe(const std::vector<TerminalInput>& inputs) {
 }
 
 // Feeds bytes in one go, or one at a time, then lets the short wait pass.
-std::string decode(const std::string& bytes, bool timeout_at_end = true) {
-    KeyDecoder decoder;
+std::string decode(const std::string& bytes, bool timeout_at_end = true,
+                   ByteSource source = ByteSource::terminal) {
+    KeyDecoder decoder{source};
     std::vector<TerminalInput> out;
     for (char c : bytes) decode_byte(decoder, static_cast<uint8_t>(c), out);
     if (timeout_at_end) decode_timeout(decoder, out);
@@ -70,6 +71,23 @@ TEST(TerminalKeys, BytesAndSequences) {
         EXPECT_EQ(decode(bytes), c.keys) << "bytes " << testing::PrintToString(bytes);
     }
     EXPECT_EQ(decode(std::string("\0", 1)), "s3");
+}
+
+// A script's bytes are codes as they stand; its line ends are one Enter each.
+TEST(TerminalKeys, ScriptBytes) {
+    struct Case { const char* bytes; const char* keys; };
+    const Case cases[] = {
+        {"a\r\nb\rc\nd", "k97 k13 k98 k13 k99 k13 k100"},
+        {"\r\r\n\n", "k13 k13 k13"},
+        {"\x03\x13\x7f\x08", "k3 k19 k127 k8"},
+        {"\xc3\xa9", "k195 k169"},
+        {"\x1b[A\x1bOP\x1b", "s72 s59 k27"},
+        {"\r\x1b[A\n", "k13 s72 k13"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decode(c.bytes, true, ByteSource::script), c.keys)
+            << "bytes " << testing::PrintToString(std::string(c.bytes));
+    }
 }
 
 TEST(TerminalKeys, SequenceSplitAcrossReadsWaits) {
