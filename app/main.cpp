@@ -6,6 +6,7 @@
 #include "runtime/runtime.h"
 #include "runtime/scripted_front_end.h"
 #include "runtime/terminal_front_end.h"
+#include "runtime/window_front_end.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ bool input_is_scripted() {
 
 FrontEnd& choose_front_end() {
     if (input_is_scripted()) return scripted_front_end();
+    if (FrontEnd* window = open_window_front_end()) return *window;
     if (FrontEnd* terminal = open_terminal_front_end()) return *terminal;
     return scripted_front_end();
 }
