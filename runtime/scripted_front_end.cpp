@@ -30,7 +30,8 @@ public:
         std::signal(SIGINT, on_interrupt);
         std::signal(SIGTERM, on_close);
         std::signal(SIGHUP, on_close);
-        KeyDecoder decoder{ByteSource::script};
+        KeyDecoder decoder;
+        decoder.source = ByteSource::script;
         std::vector<TerminalInput> keys;
         unsigned char bytes[4096];
         for (;;) {

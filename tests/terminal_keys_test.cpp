@@ -24,7 +24,8 @@ std::string describe(const std::vector<TerminalInput>& inputs) {
 // Feeds bytes in one go, or one at a time, then lets the short wait pass.
 std::string decode(const std::string& bytes, bool timeout_at_end = true,
                    ByteSource source = ByteSource::terminal) {
-    KeyDecoder decoder{source};
+    KeyDecoder decoder;
+    decoder.source = source;
     std::vector<TerminalInput> out;
     for (char c : bytes) decode_byte(decoder, static_cast<uint8_t>(c), out);
     if (timeout_at_end) decode_timeout(decoder, out);
