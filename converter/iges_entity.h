@@ -1,0 +1,28 @@
+// The parameter text of a Line entity: its start and end point as number
+// texts, joined by "," and ended by ";". It must fit columns 5-64 of its one
+// Parameter Data record.
+#pragma once
+
+#include <array>
+#include <string>
+
+// Longest parameter text: columns 5-64.
+inline constexpr std::size_t edge_text_limit = 60;
+
+// Start x, y, z, then end x, y, z.
+using EdgePoints = std::array<float, 6>;
+
+// Writes the edge's parameter text into target (reusing its storage). An
+// edge whose seven-digit text would be longer than 60 characters is written
+// with the most significant digits, 7 down to 1, that let it fit, each
+// number in the shorter of its fixed and exponent forms, but never as a
+// whole number of more than seven digits, which readers take as an integer.
+void edge_parameter_text(std::string& target, const EdgePoints& points);
+
+// The values of one facet, indexed 1 to 12 (vertices from element 4 on).
+using FacetValues = std::array<float, 13>;
+
+// The edge from the vertex whose x is element start_element to the vertex
+// whose x is element end_element.
+void edge_parameter_text(std::string& target, const FacetValues& values, int start_element,
+                         int end_element);
