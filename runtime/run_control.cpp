@@ -94,6 +94,9 @@ void end_program() {
 }
 
 void end_program_thread() {
+    // The numbered files belong to this thread's descriptor table, so it
+    // closes them itself before it parks.
+    close_all_files();
     run_control.program_parked.store(true, std::memory_order_release);
     while (!stop_requested()) sleep_ms(16);
     for (;;) sleep_ms(1000);
