@@ -53,13 +53,15 @@ public:
     BoxAnswer error_box(const std::string& title, const std::string& text) override {
         write_lines(title, text);
         for (;;) {
+            // Looked at before the buffer, so a last key is never missed.
+            const bool input_ended = keyboard_ended();
             Key key;
             if (key_take(key)) {
                 if (key.code == 'Y' || key.code == 'y' || key.code == '\r') return BoxAnswer::yes;
                 if (key.code == 'N' || key.code == 'n' || key.code == 27) return BoxAnswer::no;
                 continue;
             }
-            if (keyboard_ended()) return BoxAnswer::yes;
+            if (input_ended) return BoxAnswer::yes;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
