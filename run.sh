@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install_packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)" --target stlwire
+cmake --build build -j"$(nproc)" --target stlwire stlwire_sample
 exec build/stlwire
