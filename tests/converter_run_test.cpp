@@ -1,7 +1,14 @@
 // End-to-end runs of the program through the scripted front end.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "tests/run_program.h"
 
@@ -126,6 +133,57 @@ TEST(ConverterRun, KeysTypedDuringTheRunDoNotEndIt) {
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "abc");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(screen_rows(run.screen)[25], "Press any key to continue");
+}
+
+// Starts the program with keys on standard input; returns its process id.
+pid_t start_program(const std::string& keys_path, const std::string& screen_path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int keys = open(keys_path.c_str(), O_RDONLY);
+        const int screen = open(screen_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(keys, 0);
+        dup2(screen, 1);
+        execl(STLWIRE_BINARY, STLWIRE_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+// Closing the program in the middle of a conversion leaves whole records
+// only, each with its line end, ends with exit code 0 and shows no prompt.
+TEST(ConverterRun, ClosedDuringTheConversionLeavesWholeRecords) {
+    TempFolder folder;
+    std::vector<std::vector<float>> facets(200000);
+    for (size_t i = 0; i < facets.size(); ++i) {
+        const float f = static_cast<float>(i);
+        facets[i] = {0, 0, 1, f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7};
+    }
+    write_stl(folder / "in.stl", static_cast<int>(facets.size()), facets);
+    write_bytes(folder / "keys", two_names(folder / "in.stl", folder / "out.igs"));
+    const std::uintmax_t sizes_at_close[] = {0, 200000, 4000000};
+    for (const std::uintmax_t size_at_close : sizes_at_close) {
+        std::filesystem::remove(folder / "out.igs");
+        const pid_t child = start_program(folder / "keys", folder / "screen");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        std::error_code no_file;
+        while (!(std::filesystem::exists(folder / "out.igs") &&
+                 std::filesystem::file_size(folder / "out.igs", no_file) >= size_at_close) &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        kill(child, SIGTERM);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        const std::string igs = read_bytes(folder / "out.igs");
+        EXPECT_EQ(igs.size() % 82, 0u) << "closed at " << size_at_close;
+        for (size_t end = 80; end < igs.size(); end += 82) {
+            ASSERT_EQ(igs.substr(end, 2), "\r\n") << "record ending at " << end;
+        }
+        const auto rows = screen_rows(read_bytes(folder / "screen"));
+        EXPECT_EQ(rows[25], "") << "closed at " << size_at_close;
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // opening rules and the errors each failure raises.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -82,15 +84,43 @@ TEST_F(NumberedFiles, OpeningErrors) {
     EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
 }
 
-TEST_F(NumberedFiles, ReadOnlyFileOpensForReading) {
-    if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
-    write_bytes(folder / "ro", std::string(4, '\x07'));
-    chmod((folder / "ro").c_str(), 0444);
-    file_open(12, folder / "ro", FileMode::binary);
-    int32_t value = 0;
-    file_get(12, 1, value);
-    EXPECT_EQ(take_error(), 0);
-    EXPECT_EQ(value, 0x07070707);
+// Runs check in a child process without root's rights (root may open any
+// file for writing); the child's exit code is the check's result.
+int run_unprivileged(int (*check)(const std::string&), const std::string& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+        _exit(check(path));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+// A file that may only be read opens for reading, the second attempt, and
+// converts as usual; one that may only be written opens write only, the
+// third attempt, and its reads fail with 75.
+TEST_F(NumberedFiles, RestrictedFilesOpenWithTheAccessTheyAllow) {
+    chmod(folder.path.c_str(), 0755);
+    struct Case { const char* name; mode_t mode; int32_t read_error; int32_t value; };
+    const Case cases[] = {{"read_only", 0444, 0, 0x07070707}, {"write_only", 0222, 75, 0}};
+    for (const Case& c : cases) {
+        const std::string path = folder / c.name;
+        write_bytes(path, std::string(4, '\x07'));
+        chmod(path.c_str(), c.mode);
+        static Case current;
+        current = c;
+        const int result = run_unprivileged(
+            [](const std::string& name) {
+                file_open(12, name, FileMode::binary);
+                if (take_error() != 0 || !file_is_open(12)) return 1;
+                int32_t value = 0;
+                file_get(12, 1, value);
+                return take_error() == current.read_error && value == current.value ? 0 : 2;
+            },
+            path);
+        EXPECT_EQ(result, 0) << c.name;
+    }
 }
 
 TEST_F(NumberedFiles, ReadsAndWritesOnClosedOrWrongFiles) {
