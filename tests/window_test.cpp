@@ -130,6 +130,16 @@ protected:
         xdotool("key " + name);
     }
 
+    // Starts the program and types both names, the STL one in a missing folder.
+    void start_with_missing_stl_folder() {
+        start_program();
+        wait_for_row(10, banner_rows[9]);
+        type(folder / "missing/in.stl");
+        key("Return");
+        type(folder / "out.igs");
+        key("Return");
+    }
+
     // Types both names and waits for the end-of-run prompt.
     void run_to_end_prompt() {
         write_one_facet_stl(folder / "in.stl");
@@ -227,12 +237,7 @@ TEST_F(WindowTest, TypedNamesReachDoneAndAKeyEndsTheRun) {
 }
 
 TEST_F(WindowTest, MissingFolderShowsTheErrorBoxAndNoEndsTheRun) {
-    start_program();
-    wait_for_row(10, banner_rows[9]);
-    type(folder / "missing/in.stl");
-    key("Return");
-    type(folder / "out.igs");
-    key("Return");
+    start_with_missing_stl_folder();
     std::string box;
     ASSERT_TRUE(poll_until([&] {
         box = find_window(display, program.id(), "^Unhandled Error").value_or("");
@@ -289,12 +294,7 @@ TEST_F(WindowTest, ModifierKeysAloneLeaveTheEndPromptWaiting) {
 }
 
 TEST_F(WindowTest, ErrorBoxesAnswerYAndEnterWithYesAndTabEnterWithNo) {
-    start_program();
-    wait_for_row(10, banner_rows[9]);
-    type(folder / "missing/in.stl");
-    key("Return");
-    type(folder / "out.igs");
-    key("Return");
+    start_with_missing_stl_folder();
     const std::string first = wait_for_box("Line:94");
     ASSERT_FALSE(first.empty());
     box_key(first, "y");
