@@ -26,7 +26,7 @@ TEST(ConverterRun, CompleteRunShowsTheWholeDialogue) {
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.boxes, "");
-    const auto rows = screen_rows(run.screen);
+    const auto rows = rows_of_screen(run.screen);
     const std::vector<std::pair<int, std::string>> expected = {
         {1, ""},   // " " without its trailing blank
         {2, "Software by Zorvin Quarn stlwire@example.com"},
@@ -67,7 +67,7 @@ TEST(ConverterRun, InputEndingAtAPromptTouchesNoFile) {
         EXPECT_EQ(run.exit_code, 0);
         EXPECT_EQ(run.boxes, "");
         EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-        EXPECT_EQ(screen_rows(run.screen)[25], "");
+        EXPECT_EQ(rows_of_screen(run.screen)[25], "");
     }
 }
 
@@ -81,7 +81,7 @@ TEST(ConverterRun, MissingFolderForTheStlFileThenYes) {
               "Unhandled Error #52\nLine:106\nBad file name or number\nContinue?\n"
               "Unhandled Error #52\nLine:203\nBad file name or number\nContinue?\n");
     EXPECT_TRUE(std::filesystem::exists(folder / "out.igs"));
-    EXPECT_EQ(screen_rows(run.screen)[18], " Done!");
+    EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
 }
 
 TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
@@ -91,7 +91,7 @@ TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(box_titles(run.boxes), std::vector<std::string>{"Unhandled Error #76"});
     EXPECT_EQ(read_bytes(folder / "out.igs"), "keep");
-    EXPECT_EQ(screen_rows(run.screen)[25], "");
+    EXPECT_EQ(rows_of_screen(run.screen)[25], "");
 }
 
 // Opening failures of step 94 that each give one box, then 52 at 106 and 203.
@@ -122,7 +122,7 @@ TEST(ConverterRun, BackslashSeparatesFoldersToo) {
     std::string name = folder / "sub\\in.stl";
     const ProgramRun run = run_program(two_names(name, folder / "out.igs") + "\n");
     EXPECT_EQ(run.boxes, "");
-    EXPECT_EQ(screen_rows(run.screen)[18], " Done!");
+    EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
 }
 
 TEST(ConverterRun, KeysTypedDuringTheRunDoNotEndIt) {
@@ -132,7 +132,7 @@ TEST(ConverterRun, KeysTypedDuringTheRunDoNotEndIt) {
     // input then ends, which ends the run like closing the window.
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "abc");
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(screen_rows(run.screen)[25], "Press any key to continue");
+    EXPECT_EQ(rows_of_screen(run.screen)[25], "Press any key to continue");
 }
 
 // Starts the program with keys on standard input; returns its process id.
@@ -181,7 +181,7 @@ TEST(ConverterRun, ClosedDuringTheConversionLeavesWholeRecords) {
         for (size_t end = 80; end < igs.size(); end += 82) {
             ASSERT_EQ(igs.substr(end, 2), "\r\n") << "record ending at " << end;
         }
-        const auto rows = screen_rows(read_bytes(folder / "screen"));
+        const auto rows = rows_of_screen(read_bytes(folder / "screen"));
         EXPECT_EQ(rows[25], "") << "closed at " << size_at_close;
     }
 }

@@ -15,8 +15,10 @@ foreach(lib TKIGES TKXSBase TKBRep TKG3d TKMath TKernel)
   list(APPEND OCCT_READER_LIBRARIES ${OCCT_${lib}})
 endforeach()
 if(OCCT_FOUND)
-  add_executable(stlwire_occt_tests ${CMAKE_SOURCE_DIR}/tests/occt_readback.cpp)
+  add_executable(stlwire_occt_tests ${CMAKE_SOURCE_DIR}/tests/occt_readback.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/run_program.cpp)
   target_include_directories(stlwire_occt_tests SYSTEM PRIVATE ${OCCT_INCLUDE_DIR})
+  target_include_directories(stlwire_occt_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(stlwire_occt_tests PRIVATE ${OCCT_READER_LIBRARIES}
                         GTest::gtest GTest::gtest_main)
   target_compile_definitions(stlwire_occt_tests PRIVATE STLWIRE_BINARY="$<TARGET_FILE:stlwire>")

@@ -42,20 +42,27 @@ std::vector<int> box_lines(const ConverterRun& run, int error, std::size_t first
     return lines;
 }
 
+// The records as the file holds them, each ended by CR LF.
+std::string joined_records(const std::vector<std::string>& records) {
+    std::string bytes;
+    for (const std::string& line : records) bytes += line + "\r\n";
+    return bytes;
+}
+
 bool screen_shows_done(const ConverterRun& run) {
     return run.screen.find("\n Done!\n") != std::string::npos;
 }
 
 class IgesFile : public ::testing::Test {
 protected:
-    std::string folder = make_temp_folder();
-    ~IgesFile() override { std::filesystem::remove_all(folder); }
+    TempFolder temp;
+    std::string folder = temp.path.string();
     std::string path(const std::string& name) const { return folder + "/" + name; }
-    std::string iges() const { return read_file(path("PART.IGS")); }
+    std::string iges() const { return read_bytes(path("PART.IGS")); }
 };
 
 TEST_F(IgesFile, OneFacetIsTheWorkedExampleByteForByte) {
-    write_file(path("PART.STL"), stl_bytes({worked_facet}));
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet}));
     const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.boxes.empty());
@@ -80,15 +87,14 @@ TEST_F(IgesFile, OneFacetIsTheWorkedExampleByteForByte) {
         "110,0,2,.5,0,0,0;                                                      5P      3",
         record("S0000002G0000005D0000006P0000003", "T0000001"),
     };
-    std::string bytes;
-    for (const std::string& line : expected) bytes += line + "\r\n";
+    const std::string bytes = joined_records(expected);
     ASSERT_EQ(bytes.size(), 1394u);
     EXPECT_EQ(iges(), bytes);
 }
 
 TEST_F(IgesFile, NoFacetGivesTheFrameAlone) {
-    write_file(path("PART.STL"), "");
-    write_file(path("PART.IGS"), "old content to be emptied");
+    write_bytes(path("PART.STL"), "");
+    write_bytes(path("PART.IGS"), "old content to be emptied");
     const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.boxes.empty());
@@ -103,8 +109,7 @@ TEST_F(IgesFile, NoFacetGivesTheFrameAlone) {
         g5,
         record("S0000002G0000005D0000000P0000000", "T0000001"),
     };
-    std::string bytes;
-    for (const std::string& line : expected) bytes += line + "\r\n";
+    const std::string bytes = joined_records(expected);
     ASSERT_EQ(bytes.size(), 656u);
     EXPECT_EQ(iges(), bytes);
 }
@@ -113,12 +118,12 @@ TEST_F(IgesFile, SecondFacetContinuesTheNumbering) {
     // Its second edge's text is shorter than its first: no character of a
     // longer record may remain.
     const StlFacet second{{1e-8f, 12345678.0f, 25.4f, -1.5f, 0, 2, 3, -0.25f, 0}};
-    write_file(path("  PART.STL "), stl_bytes({worked_facet, second}));
+    write_bytes(path("  PART.STL "), stl_bytes({worked_facet, second}));
     const ConverterRun run = run_converter(folder, "  PART.STL ", " PART.IGS");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.boxes.empty());
 
-    const std::vector<std::string> records = iges_records(read_file(path(" PART.IGS")));
+    const std::vector<std::string> records = iges_records(read_bytes(path(" PART.IGS")));
     ASSERT_EQ(records.size(), 26u);
     // Names opened as typed, written trimmed.
     EXPECT_EQ(records[2], record(",,8HPART.STL,8HPART.IGS,", "G0000001"));
@@ -138,7 +143,7 @@ TEST_F(IgesFile, SecondFacetContinuesTheNumbering) {
 }
 
 TEST_F(IgesFile, UnreadableClockLeavesTheTemplateDigits) {
-    write_file(path("PART.STL"), stl_bytes({worked_facet}));
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet}));
     const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS", TestClock::unreadable);
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(box_lines(run, 5), (std::vector<int>{171, 175, 182, 186}));
@@ -154,7 +159,7 @@ TEST_F(IgesFile, UnreadableClockLeavesTheTemplateDigits) {
 }
 
 TEST_F(IgesFile, MissingFolderGivesOneBoxPerRecordWriteAndNoFile) {
-    write_file(path("PART.STL"), stl_bytes({worked_facet, worked_facet}));
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet, worked_facet}));
     const ConverterRun run = run_converter(folder, "PART.STL", "missing/PART.IGS");
     EXPECT_EQ(run.exit_code, 0);
     ASSERT_EQ(run.boxes.size(), 9u * 2 + 9);
@@ -162,13 +167,13 @@ TEST_F(IgesFile, MissingFolderGivesOneBoxPerRecordWriteAndNoFile) {
     EXPECT_EQ(run.boxes[0].line, 95);
     EXPECT_EQ(box_lines(run, 52, 1), record_write_steps(2));
     EXPECT_EQ(run.boxes[1].message, "Bad file name or number");
-    EXPECT_FALSE(file_exists(path("missing")));
+    EXPECT_FALSE(std::filesystem::exists(path("missing")));
     EXPECT_TRUE(screen_shows_done(run));
 }
 
 TEST_F(IgesFile, FullDiskFailsEveryRecordWriteStepAndTheRunEnds) {
     if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-    write_file(path("PART.STL"), stl_bytes({worked_facet}));
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet}));
     const ConverterRun run = run_converter(folder, "PART.STL", "/dev/full");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(box_lines(run, 75), record_write_steps(1));
@@ -179,7 +184,7 @@ TEST_F(IgesFile, FullDiskFailsEveryRecordWriteStepAndTheRunEnds) {
 
 TEST_F(IgesFile, SameFileUnderAnotherSpellingIsRefusedAndLeftIntact) {
     const std::string mesh = stl_bytes({worked_facet});
-    write_file(path("PART.STL"), mesh);
+    write_bytes(path("PART.STL"), mesh);
     ASSERT_EQ(symlink("PART.STL", path("LINK.IGS").c_str()), 0);
     const std::vector<std::string> spellings = {"./PART.STL", ".\\PART.STL", "LINK.IGS", folder + "/PART.STL"};
     for (const std::string& igs_name : spellings) {
@@ -190,7 +195,7 @@ TEST_F(IgesFile, SameFileUnderAnotherSpellingIsRefusedAndLeftIntact) {
         EXPECT_EQ(run.boxes[0].line, 95) << igs_name;
         EXPECT_EQ(run.boxes[0].message, "File already open");
         EXPECT_EQ(box_lines(run, 52, 1), record_write_steps(1)) << igs_name;
-        EXPECT_EQ(read_file(path("PART.STL")), mesh) << igs_name;
+        EXPECT_EQ(read_bytes(path("PART.STL")), mesh) << igs_name;
     }
 }
 
@@ -199,11 +204,11 @@ TEST_F(IgesFile, LongNamesGiveValidGlobalRecordsWithExactCounts) {
     ASSERT_EQ(mkdir(path(sub).c_str(), 0755), 0);
     const std::string stl_name = sub + "/bracket_mesh.stl";   // 74 characters
     const std::string igs_name = sub + "/bracket.igs";        // 69 characters
-    write_file(path(stl_name), stl_bytes({worked_facet}));
+    write_bytes(path(stl_name), stl_bytes({worked_facet}));
     const ConverterRun run = run_converter(folder, stl_name, igs_name);
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.boxes.empty());
-    const std::vector<std::string> records = iges_records(read_file(path(igs_name)));
+    const std::vector<std::string> records = iges_records(read_bytes(path(igs_name)));
     ASSERT_EQ(records.size(), 17u);
     // G1: the longer name is cut first until both tails fit in 72 columns.
     EXPECT_EQ(records[2], ",,31H" + stl_name.substr(74 - 31) + ",31H" + igs_name.substr(69 - 31) +
@@ -214,7 +219,7 @@ TEST_F(IgesFile, LongNamesGiveValidGlobalRecordsWithExactCounts) {
 
 TEST_F(IgesFile, ShortenedEdgeKeepsItsPointerAndSequenceNumber) {
     const float v = -1.234568E-03f;
-    write_file(path("PART.STL"), stl_bytes({StlFacet{{v, v, v, v, v, v, v, v, v}}}));
+    write_bytes(path("PART.STL"), stl_bytes({StlFacet{{v, v, v, v, v, v, v, v, v}}}));
     const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
     EXPECT_EQ(run.exit_code, 0);
     const std::vector<std::string> records = iges_records(iges());

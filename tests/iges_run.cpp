@@ -1,4 +1,5 @@
 #include "tests/iges_run.h"
+#include "tests/run_program.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -98,32 +99,11 @@ std::string stl_bytes(const std::vector<StlFacet>& facets) {
     return stl_bytes(static_cast<int32_t>(facets.size()), facets);
 }
 
-std::string make_temp_folder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/stlwire-iges-XXXXXX";
-    if (!mkdtemp(pattern.data())) ADD_FAILURE() << "no temporary folder";
-    return pattern;
-}
-
-void write_file(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool file_exists(const std::string& path) {
-    struct stat info {};
-    return lstat(path.c_str(), &info) == 0;
-}
-
 ConverterRun run_converter(const std::string& folder, const std::string& stl_name,
                            const std::string& igs_name, TestClock clock,
                            const std::string& further_keys) {
     const std::string keys_path = folder + "/.keys";
-    write_file(keys_path, stl_name + "\n" + igs_name + "\n" + further_keys);
+    write_bytes(keys_path, stl_name + "\n" + igs_name + "\n" + further_keys);
     ConverterRun run;
     run.folder = folder;
     const pid_t child = fork();
@@ -131,8 +111,8 @@ ConverterRun run_converter(const std::string& folder, const std::string& stl_nam
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child) return run;
     if (WIFEXITED(status)) run.exit_code = WEXITSTATUS(status);
-    run.boxes = parse_boxes(read_file(folder + "/.boxes"));
-    run.screen = read_file(folder + "/.screen");
+    run.boxes = parse_boxes(read_bytes(folder + "/.boxes"));
+    run.screen = read_bytes(folder + "/.screen");
     return run;
 }
 

@@ -30,12 +30,6 @@ struct ConverterRun {
     std::string folder;            // the run's folder; names are relative to it
 };
 
-// A fresh empty folder under the system's temporary folder.
-std::string make_temp_folder();
-void write_file(const std::string& path, const std::string& bytes);
-std::string read_file(const std::string& path);
-bool file_exists(const std::string& path);
-
 // Types the two names (each followed by Enter) and then the further keys;
 // the child's working directory is folder. The fixed clock reads
 // 14 March 2024, 09:26:53.

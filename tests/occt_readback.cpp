@@ -3,8 +3,6 @@
 // points equal to what the records' number texts denote and agreeing with
 // the mesh's vertices to the digits that the number texts keep.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <IGESControl_Reader.hxx>
 #include <IGESData_GlobalSection.hxx>
@@ -14,13 +12,13 @@
 #include <Interface_CheckIterator.hxx>
 #include <XSControl_WorkSession.hxx>
 
+#include "tests/run_program.h"
+
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -72,31 +70,15 @@ std::vector<Triangle> mesh_of_plain_values(int count) {
     return mesh;
 }
 
-void write_stl(const std::string& path, const std::vector<Triangle>& mesh) {
-    std::string bytes(80, ' ');
-    const auto count = static_cast<int32_t>(mesh.size());
-    bytes.append(reinterpret_cast<const char*>(&count), 4);
+// The mesh as STL facets: a zero normal, then the three vertices.
+std::vector<std::vector<float>> stl_facets(const std::vector<Triangle>& mesh) {
+    std::vector<std::vector<float>> facets;
     for (const Triangle& t : mesh) {
-        bytes.append(12, '\0');   // the normal, never used
-        bytes.append(reinterpret_cast<const char*>(t.data()), sizeof(float) * t.size());
-        bytes.append(2, '\0');
+        std::vector<float> facet(3, 0.0f);
+        facet.insert(facet.end(), t.begin(), t.end());
+        facets.push_back(facet);
     }
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Runs the program with the two names typed; true when it ended with 0.
-bool convert(const std::string& folder, const std::string& stl, const std::string& igs) {
-    const std::string keys = folder + "/keys";
-    std::ofstream(keys) << stl << "\n" << igs << "\n";
-    const std::string command = std::string(STLWIRE_BINARY) + " < " + keys + " > " + folder +
-                                "/screen 2> " + folder + "/boxes";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 && read_file(folder + "/boxes").empty();
+    return facets;
 }
 
 // The six numbers of each Parameter Data record, as their texts denote them.
@@ -140,20 +122,16 @@ std::array<float, 6> edge_of(const Triangle& t, int k) {
 
 class OcctReadBack : public ::testing::Test {
 protected:
-    std::string folder;
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "stlwire-occt-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    TempFolder folder;
 
     // Converts mesh and checks what Open CASCADE reads; seven_digits says
     // that every edge must keep seven significant digits.
     void check_mesh(const std::vector<Triangle>& mesh, bool seven_digits) {
-        const std::string stl = folder + "/mesh.stl", igs = folder + "/mesh.igs";
-        write_stl(stl, mesh);
-        ASSERT_TRUE(convert(folder, stl, igs));
+        const std::string stl = folder / "mesh.stl", igs = folder / "mesh.igs";
+        write_stl(stl, static_cast<int>(mesh.size()), stl_facets(mesh));
+        const ProgramRun run = run_program(stl + "\n" + igs + "\n");
+        ASSERT_EQ(run.exit_code, 0);
+        ASSERT_EQ(run.boxes, "");
 
         IGESControl_Reader reader;
         ASSERT_EQ(reader.ReadFile(igs.c_str()), IFSelect_RetDone);
@@ -168,7 +146,7 @@ protected:
         const int edges = 3 * static_cast<int>(mesh.size());
         ASSERT_EQ(model->NbEntities(), edges);
         std::vector<std::vector<std::string>> texts;
-        const std::vector<std::vector<double>> written = parameter_values(read_file(igs), texts);
+        const std::vector<std::vector<double>> written = parameter_values(read_bytes(igs), texts);
         ASSERT_EQ(static_cast<int>(written.size()), edges);
 
         for (int e = 1; e <= edges; ++e) {

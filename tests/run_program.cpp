@@ -52,7 +52,7 @@ ProgramRun run_program(const std::string& keys) {
     return run;
 }
 
-std::vector<std::string> screen_rows(const std::string& screen) {
+std::vector<std::string> rows_of_screen(const std::string& screen) {
     std::vector<std::string> rows(26);
     std::istringstream lines(screen);
     std::string line;

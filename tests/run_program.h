@@ -30,6 +30,6 @@ void write_bytes(const std::string& path, const std::string& bytes);
 std::string read_bytes(const std::string& path);
 
 // The screen's rows (1-based) of a run's screen text.
-std::vector<std::string> screen_rows(const std::string& screen);
+std::vector<std::string> rows_of_screen(const std::string& screen);
 // The box titles of a run, in order.
 std::vector<std::string> box_titles(const std::string& boxes);
