@@ -3,10 +3,10 @@
 #include <unistd.h>
 
 #include "converter/converter_main.h"
-#include "runtime/runtime.h"
-#include "runtime/scripted_front_end.h"
-#include "runtime/terminal_front_end.h"
-#include "runtime/window_front_end.h"
+#include "runtime/threads.h"
+#include "front_ends/scripted/scripted_front_end.h"
+#include "front_ends/terminal/terminal_front_end.h"
+#include "front_ends/window/window_front_end.h"
 
 namespace {
 

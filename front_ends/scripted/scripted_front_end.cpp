@@ -1,0 +1,85 @@
+#include "front_ends/scripted/scripted_front_end.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+#include "runtime/keyboard.h"
+#include "runtime/run_control.h"
+#include "runtime/key_decoder.h"
+
+namespace {
+
+void on_interrupt(int) { request_exit(); }
+void on_close(int) { request_close(); }
+
+void write_lines(const std::string& title, const std::string& text) {
+    std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
+    std::fflush(stderr);
+}
+
+class ScriptedFrontEnd final : public FrontEnd {
+public:
+    // Every key goes into the buffer as soon as it arrives, as typed ahead.
+    void run_events() override {
+        std::signal(SIGINT, on_interrupt);
+        std::signal(SIGTERM, on_close);
+        std::signal(SIGHUP, on_close);
+        KeyDecoder decoder;
+        decoder.source = ByteSource::script;
+        std::vector<TerminalInput> keys;
+        unsigned char bytes[4096];
+        for (;;) {
+            const ssize_t n = ::read(STDIN_FILENO, bytes, sizeof bytes);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            for (ssize_t i = 0; i < n; ++i) decode_byte(decoder, bytes[i], keys);
+            decode_timeout(decoder, keys);
+            for (const TerminalInput& input : keys) key_press(input.key);
+            keys.clear();
+        }
+        keyboard_mark_ended();
+    }
+
+    void show(const ScreenPicture&) override {}
+
+    // Y, y or Enter answer Yes; N, n or Esc answer No; other keys are
+    // ignored. With no input left the box counts as answered Yes.
+    BoxAnswer error_box(const std::string& title, const std::string& text) override {
+        write_lines(title, text);
+        for (;;) {
+            // Looked at before the buffer, so a last key is never missed.
+            const bool input_ended = keyboard_ended();
+            Key key;
+            if (key_take(key)) {
+                if (key.code == 'Y' || key.code == 'y' || key.code == '\r') return BoxAnswer::yes;
+                if (key.code == 'N' || key.code == 'n' || key.code == 27) return BoxAnswer::no;
+                continue;
+            }
+            if (input_ended) return BoxAnswer::yes;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    void critical_box(const std::string& title, const std::string& text) override {
+        write_lines(title, text);
+    }
+
+    void finish(const ScreenPicture& picture) override {
+        const std::string text = screen_text(picture);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fflush(stdout);
+    }
+};
+
+}  // namespace
+
+FrontEnd& scripted_front_end() {
+    static ScriptedFrontEnd front_end;
+    return front_end;
+}

@@ -1,0 +1,73 @@
+#include "front_ends/terminal/terminal_mode.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+termios saved_mode;
+std::atomic<bool> terminal_taken{false};
+
+// Alternate screen, no automatic wrap, cursor hidden, blank screen.
+constexpr char enter_sequence[] = "\x1b[?1049h\x1b[?7l\x1b[?25l\x1b[0m\x1b[H\x1b[2J";
+// CAN first: it ends any escape sequence a crash may have cut short.
+constexpr char leave_sequence[] = "\x18\x1b[0m\x1b[?25h\x1b[?7h\x1b[?1049l";
+
+void write_bytes(const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t n = write(STDOUT_FILENO, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;   // the terminal is gone
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+}
+
+termios raw_mode(termios mode) {
+    mode.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF);
+    mode.c_oflag &= ~OPOST;
+    mode.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    mode.c_cflag &= ~(CSIZE | PARENB);
+    mode.c_cflag |= CS8;
+    mode.c_cc[VMIN] = 1;
+    mode.c_cc[VTIME] = 0;
+    return mode;
+}
+
+}  // namespace
+
+bool take_terminal() {
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return false;
+    if (tcgetattr(STDIN_FILENO, &saved_mode) != 0) return false;
+    termios raw = raw_mode(saved_mode);
+    if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) return false;
+    terminal_taken.store(true);
+    write_bytes(enter_sequence, sizeof enter_sequence - 1);
+    std::atexit(restore_terminal);
+    return true;
+}
+
+void restore_terminal() {
+    if (!terminal_taken.exchange(false)) return;
+    write_bytes(leave_sequence, sizeof leave_sequence - 1);
+    // Keys left unread would otherwise reach the shell as typed commands.
+    tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_mode);
+}
+
+bool terminal_size(int& columns, int& rows) {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0)
+        return false;
+    columns = size.ws_col;
+    rows = size.ws_row;
+    return true;
+}
+
+void write_terminal(const std::string& text) {
+    write_bytes(text.data(), text.size());
+}

@@ -1,0 +1,79 @@
+#include "runtime/threads.h"
+
+#include <sched.h>
+#include <unistd.h>
+
+#include <cfenv>
+#include <chrono>
+#include <climits>
+#include <string>
+#include <thread>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <fpu_control.h>
+#endif
+
+#include "runtime/run_control.h"
+
+namespace {
+
+void sleep_ms(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// The program thread computes with a 64-bit significand, rounding to
+// nearest; every floating-point exception stays masked.
+void set_program_arithmetic() {
+    std::fesetround(FE_TONEAREST);
+#if defined(__x86_64__) || defined(__i386__)
+    fpu_control_t control;
+    _FPU_GETCW(control);
+    control |= _FPU_EXTENDED;
+    control |= _FPU_MASK_IM | _FPU_MASK_DM | _FPU_MASK_ZM | _FPU_MASK_OM | _FPU_MASK_UM | _FPU_MASK_PM;
+    _FPU_SETCW(control);
+#endif
+}
+
+// About every 16 ms: an exit or close request ends the process once the
+// program thread has parked; every other turn the screen is shown.
+[[noreturn]] void main_loop(FrontEnd* front_end) {
+    for (unsigned turn = 0;; ++turn) {
+        if (run_control.exit_request.load() || run_control.close_request.load()) {
+            run_control.stop_request.store(true);
+            run_control.event_flag.store(true);
+            while (!run_control.program_parked.load()) sleep_ms(16);
+            end_process();
+        }
+        if (turn % 2 == 1) front_end->show(screen_snapshot());
+        sleep_ms(16);
+    }
+}
+
+}  // namespace
+
+void use_program_folder() {
+    char path[PATH_MAX];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return;
+    std::string folder(path, static_cast<size_t>(length));
+    folder.erase(folder.find_last_of('/') + 1);
+    if (chdir(folder.c_str()) != 0) return;   // relative names then use the start folder
+}
+
+void start_program_thread(void (*program)()) {
+    set_program_arithmetic();
+    // The program's files live in a descriptor table of its own thread: the
+    // kernel then takes no reference per read or write, which is most of
+    // what an unbuffered run costs beyond the system calls themselves. Only
+    // this thread opens, uses and closes the numbered files.
+    unshare(CLONE_FILES);
+    program();
+}
+
+void run_runtime(FrontEnd& front_end, void (*program)()) {
+    set_front_end(&front_end);
+    std::thread(start_program_thread, program).detach();
+    std::thread(main_loop, &front_end).detach();
+    front_end.run_events();
+    for (;;) sleep_ms(1000);   // the main-loop thread ends the process
+}

@@ -1,0 +1,116 @@
+#include "runtime/key_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Decoded inputs written as text: "k65" a key with code 65, "s72" a
+// two-code key with second code 72, "B" Ctrl+Break, "P" Pause.
+std::string describe(const std::vector<TerminalInput>& inputs) {
+    std::string text;
+    for (const TerminalInput& in : inputs) {
+        if (!text.empty()) text += ' ';
+        if (in.kind == InputKind::ctrl_break) text += "B";
+        else if (in.kind == InputKind::pause) text += "P";
+        else if (in.key.two_code()) text += "s" + std::to_string(in.key.scan);
+        else text += "k" + std::to_string(in.key.code);
+    }
+    return text;
+}
+
+// Feeds bytes in one go, or one at a time, then lets the short wait pass.
+std::string decode(const std::string& bytes, bool timeout_at_end = true,
+                   ByteSource source = ByteSource::terminal) {
+    KeyDecoder decoder;
+    decoder.source = source;
+    std::vector<TerminalInput> out;
+    for (char c : bytes) decode_byte(decoder, static_cast<uint8_t>(c), out);
+    if (timeout_at_end) decode_timeout(decoder, out);
+    return describe(out);
+}
+
+TEST(TerminalKeys, BytesAndSequences) {
+    struct Case { const char* bytes; const char* keys; };
+    const Case cases[] = {
+        {"a", "k97"},
+        {"A~ ", "k65 k126 k32"},
+        {"\r", "k13"},
+        {"\x7f", "k8"},
+        {"\x08", "k8"},
+        {"\t", "k9"},
+        {"\n", "k10"},
+        {"\x01", "k1"},
+        {"\x1b", "k27"},
+        {"\x03", "B"},
+        {"\x13", "P"},
+        {"\x1b[A\x1b[B\x1b[C\x1b[D", "s72 s80 s77 s75"},
+        {"\x1bOA\x1bOD", "s72 s75"},
+        {"\x1b[H\x1b[F\x1bOH\x1bOF", "s71 s79 s71 s79"},
+        {"\x1b[1~\x1b[2~\x1b[3~\x1b[4~\x1b[5~\x1b[6~", "s71 s82 s83 s79 s73 s81"},
+        {"\x1bOP\x1bOQ\x1bOR\x1bOS", "s59 s60 s61 s62"},
+        {"\x1b[15~\x1b[17~\x1b[21~\x1b[23~\x1b[24~", "s63 s64 s68 s133 s134"},
+        {"\x1b[[A\x1b[[E", "s59 s63"},
+        {"\x1b[1;5C\x1b[3;2~\x1b[1;2P", "s77 s83 s59"},
+        {"\x1b[Z", "s15"},
+        {"\x1b[200~x", "k120"},                 // unknown sequences are dropped
+        {"\x1b[I\x1b[O", ""},
+        {"\x1bx", "k27 k120"},                  // Esc, then a key
+        {"\x1b\x1b[A", "k27 s72"},
+        {"\x1b[", "k27 k91"},                   // the wait ended an unfinished sequence
+        {"\xc3\xa9\xc3\x87\xe2\x96\x91\xc2\xa0", "k130 k128 k176 k255"},
+        {"\xe2\x82\xac\xc3\xb8", ""},           // not in code page 437
+        {"\xe2\x97\x98\xe2\x99\xaa", ""},       // glyphs of controls are no characters
+        {"\xa9z", "k122"},                      // stray continuation byte
+        {"\xc3z", "k122"},                      // cut character
+        {"\xc3", ""},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = c.bytes;
+        EXPECT_EQ(decode(bytes), c.keys) << "bytes " << testing::PrintToString(bytes);
+    }
+    EXPECT_EQ(decode(std::string("\0", 1)), "s3");
+}
+
+// A script's bytes are codes as they stand; its line ends are one Enter each.
+TEST(TerminalKeys, ScriptBytes) {
+    struct Case { const char* bytes; const char* keys; };
+    const Case cases[] = {
+        {"a\r\nb\rc\nd", "k97 k13 k98 k13 k99 k13 k100"},
+        {"\r\r\n\n", "k13 k13 k13"},
+        {"\x03\x13\x7f\x08", "k3 k19 k127 k8"},
+        {"\xc3\xa9", "k195 k169"},
+        {"\x1b[A\x1bOP\x1b", "s72 s59 k27"},
+        {"\r\x1b[A\n", "k13 s72 k13"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decode(c.bytes, true, ByteSource::script), c.keys)
+            << "bytes " << testing::PrintToString(std::string(c.bytes));
+    }
+}
+
+TEST(TerminalKeys, SequenceSplitAcrossReadsWaits) {
+    KeyDecoder decoder;
+    std::vector<TerminalInput> out;
+    for (char c : std::string("\x1b[1;5")) decode_byte(decoder, static_cast<uint8_t>(c), out);
+    EXPECT_TRUE(out.empty());
+    EXPECT_TRUE(decoder_waiting(decoder));
+    decode_byte(decoder, 'D', out);
+    EXPECT_FALSE(decoder_waiting(decoder));
+    EXPECT_EQ(describe(out), "s75");
+
+    decode_byte(decoder, 0xE2, out);
+    decode_byte(decoder, 0x96, out);
+    EXPECT_TRUE(decoder_waiting(decoder));
+    decode_byte(decoder, 0x88, out);
+    EXPECT_EQ(describe(out), "s75 k219");
+}
+
+TEST(TerminalKeys, LoneEscNeedsTheWait) {
+    EXPECT_EQ(decode("\x1b", false), "");
+    EXPECT_EQ(decode("a\x1b", true), "k97 k27");
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+// Numbered files in-process: positioned reads, past-the-end zeros, the
+// opening rules and the errors each failure raises.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+#include "runtime/numbered_files.h"
+#include "runtime/run_control.h"
+#include "tests/support/run_program.h"
+
+namespace {
+
+// Takes the pending error and clears it, as Yes in the box would.
+int32_t take_error() {
+    const int32_t error = run_control.pending_error.exchange(0);
+    run_control.event_flag = false;
+    return error;
+}
+
+struct NumberedFiles : ::testing::Test {
+    TempFolder folder;
+    void TearDown() override {
+        close_all_files();
+        take_error();
+    }
+};
+
+TEST_F(NumberedFiles, ReadsLittleEndianAtOneBasedPositions) {
+    write_bytes(folder / "f", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    file_open(12, folder / "f", FileMode::binary);
+    ASSERT_EQ(take_error(), 0);
+    struct Case { double position; uint32_t expected; };
+    const Case cases[] = {
+        {1, 0x04030201}, {2, 0x05040302},
+        {4, 0x00060504},   // straddles the end: the missing bytes read as zero
+        {6, 0x00000006}, {7, 0}, {1e9, 0},
+    };
+    for (const Case& c : cases) {
+        int32_t value = -1;
+        file_get(12, c.position, value);
+        EXPECT_EQ(static_cast<uint32_t>(value), c.expected) << c.position;
+    }
+    float coordinate = 1;
+    file_get(12, 100, coordinate);
+    EXPECT_EQ(take_error(), 0);
+    EXPECT_TRUE(coordinate == 0 && !std::signbit(coordinate));
+}
+
+TEST_F(NumberedFiles, FloatBitsArriveUnchanged) {
+    const uint32_t nan_bits = 0x7fa00001;   // a signalling NaN payload
+    write_bytes(folder / "f", std::string(reinterpret_cast<const char*>(&nan_bits), 4));
+    file_open(12, folder / "f", FileMode::binary);
+    float value = 0;
+    file_get(12, 1, value);
+    uint32_t bits;
+    std::memcpy(&bits, &value, 4);
+    EXPECT_EQ(bits, nan_bits);
+}
+
+TEST_F(NumberedFiles, OpeningErrors) {
+    std::filesystem::create_directory(folder / "dir");
+    write_bytes(folder / "plain", "x");
+    struct Case { std::string name; FileMode mode; int32_t error; };
+    const Case cases[] = {
+        {folder / "missing", FileMode::binary, 53},
+        {folder / "no/such/file", FileMode::binary, 76},
+        {folder / "plain/below", FileMode::binary, 76},
+        {folder / "dir", FileMode::binary, 70},
+        {"", FileMode::binary, 53},
+        {folder / "no/out.igs", FileMode::output, 76},
+        {folder / "dir", FileMode::output, 70},
+        {"", FileMode::output, 53},
+    };
+    for (const Case& c : cases) {
+        file_open(12, c.name, c.mode);
+        EXPECT_EQ(take_error(), c.error) << c.name;
+        EXPECT_FALSE(file_is_open(12));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "missing"));
+}
+
+// Runs check in a child process without root's rights (root may open any
+// file for writing); the child's exit code is the check's result.
+int run_unprivileged(int (*check)(const std::string&), const std::string& path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+        _exit(check(path));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+// A file that may only be read opens for reading, the second attempt, and
+// converts as usual; one that may only be written opens write only, the
+// third attempt, and its reads fail with 75.
+TEST_F(NumberedFiles, RestrictedFilesOpenWithTheAccessTheyAllow) {
+    chmod(folder.path.c_str(), 0755);
+    struct Case { const char* name; mode_t mode; int32_t read_error; int32_t value; };
+    const Case cases[] = {{"read_only", 0444, 0, 0x07070707}, {"write_only", 0222, 75, 0}};
+    for (const Case& c : cases) {
+        const std::string path = folder / c.name;
+        write_bytes(path, std::string(4, '\x07'));
+        chmod(path.c_str(), c.mode);
+        static Case current;
+        current = c;
+        const int result = run_unprivileged(
+            [](const std::string& name) {
+                file_open(12, name, FileMode::binary);
+                if (take_error() != 0 || !file_is_open(12)) return 1;
+                int32_t value = 0;
+                file_get(12, 1, value);
+                return take_error() == current.read_error && value == current.value ? 0 : 2;
+            },
+            path);
+        EXPECT_EQ(result, 0) << c.name;
+    }
+}
+
+TEST_F(NumberedFiles, ReadsAndWritesOnClosedOrWrongFiles) {
+    int32_t value = 5;
+    file_get(12, 81, value);
+    EXPECT_EQ(take_error(), 52);
+    EXPECT_EQ(value, 5);
+    file_print(13, "record");
+    EXPECT_EQ(take_error(), 52);
+    file_close(13);   // not open: nothing happens
+    EXPECT_EQ(take_error(), 0);
+}
+
+TEST_F(NumberedFiles, OutputLinesEndWithCrLf) {
+    write_bytes(folder / "out", "old contents");
+    file_open(13, folder / "out", FileMode::output);
+    file_print(13, "first");
+    file_print(13, "second");
+    file_close(13);
+    EXPECT_EQ(take_error(), 0);
+    EXPECT_EQ(read_bytes(folder / "out"), "first\r\nsecond\r\n");
+}
+
+TEST_F(NumberedFiles, AFullDeviceIsAnAccessError) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    file_open(13, "/dev/full", FileMode::output);
+    ASSERT_EQ(take_error(), 0);
+    file_print(13, "record");
+    EXPECT_EQ(take_error(), 75);
+}
+
+TEST_F(NumberedFiles, ServicesDoNothingWhileAnErrorIsPending) {
+    raise_runtime_error(76);
+    file_open(13, folder / "out", FileMode::output);
+    EXPECT_FALSE(std::filesystem::exists(folder / "out"));
+    raise_runtime_error(52);   // dropped: the first error stays pending
+    EXPECT_EQ(take_error(), 76);
+}
+
+TEST_F(NumberedFiles, ErrorNumbersBelowOneBecomeFive) {
+    raise_runtime_error(0);
+    EXPECT_EQ(take_error(), 5);
+}
+
+TEST_F(NumberedFiles, SameFileUnderAnotherNameIsRefused) {
+    write_stl(folder / "in.stl", 0, {});
+    std::filesystem::create_symlink(folder / "in.stl", folder / "link.igs");
+    file_open(12, folder / "in.stl", FileMode::binary);
+    const std::string spellings[] = {folder / "link.igs", folder / "./in.stl",
+                                     folder.path.string() + "\\in.stl"};
+    for (const std::string& name : spellings) {
+        file_open(13, name, FileMode::output);
+        EXPECT_EQ(take_error(), 55) << name;
+    }
+    EXPECT_EQ(read_bytes(folder / "in.stl").size(), 84u);
+}
+
+}  // namespace

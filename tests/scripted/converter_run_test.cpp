@@ -1,0 +1,189 @@
+// End-to-end runs of the program through the scripted front end.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "tests/support/run_program.h"
+
+namespace {
+
+const std::vector<float> unit_facet = {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 2, 0.5f};
+
+std::string two_names(const std::string& stl, const std::string& igs) {
+    return stl + "\n" + igs + "\n";
+}
+
+TEST(ConverterRun, CompleteRunShowsTheWholeDialogue) {
+    TempFolder folder;
+    write_stl(folder / "in.stl", 1, {unit_facet});
+    const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.boxes, "");
+    const auto rows = rows_of_screen(run.screen);
+    const std::vector<std::pair<int, std::string>> expected = {
+        {1, ""},   // " " without its trailing blank
+        {2, "Software by Zorvin Quarn stlwire@example.com"},
+        {3, "Input files and output files must be 8 character prefix and"},
+        {4, "3 character suffix (DOS standard)."},
+        {5, " Beta software use at your own risk."},
+        {7, " STL to IGES wire frame Utility"},
+        {9, ""},
+        {10, " ENTER STL (.STL) file:"},
+        {11, "? " + (folder / "in.stl")},
+        {12, " ENTER IGES (.igs) file (output):"},
+        {13, "? " + (folder / "out.igs")},
+        {14, ""},
+        {15, ""},
+        {16, " " + (folder / "in.stl") + " > " + (folder / "out.igs")},
+        {17, ""},
+        {18, " Done!"},
+        {24, ""},
+        {25, "Press any key to continue"},
+    };
+    for (const auto& [row, text] : expected) EXPECT_EQ(rows[row], text) << "row " << row;
+    EXPECT_TRUE(std::filesystem::exists(folder / "out.igs"));
+}
+
+TEST(ConverterRun, StepNinetyFiveEmptiesAnExistingFile) {
+    TempFolder folder;
+    write_stl(folder / "in.stl", 0, {});
+    write_bytes(folder / "out.igs", std::string(5000, 'x'));
+    const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(read_bytes(folder / "out.igs").find(std::string(100, 'x')), std::string::npos);
+}
+
+TEST(ConverterRun, InputEndingAtAPromptTouchesNoFile) {
+    TempFolder folder;
+    for (const std::string& keys : {std::string(""), folder / "in.stl" + "\n"}) {
+        const ProgramRun run = run_program(keys);
+        EXPECT_EQ(run.exit_code, 0);
+        EXPECT_EQ(run.boxes, "");
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+        EXPECT_EQ(rows_of_screen(run.screen)[25], "");
+    }
+}
+
+TEST(ConverterRun, MissingFolderForTheStlFileThenYes) {
+    TempFolder folder;
+    const ProgramRun run =
+        run_program(two_names(folder / "no/in.stl", folder / "out.igs") + "y\ny\ny\n\n");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.boxes,
+              "Unhandled Error #76\nLine:94\nPath not found\nContinue?\n"
+              "Unhandled Error #52\nLine:106\nBad file name or number\nContinue?\n"
+              "Unhandled Error #52\nLine:203\nBad file name or number\nContinue?\n");
+    EXPECT_TRUE(std::filesystem::exists(folder / "out.igs"));
+    EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
+}
+
+TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
+    TempFolder folder;
+    write_bytes(folder / "out.igs", "keep");
+    const ProgramRun run = run_program(two_names(folder / "no/in.stl", folder / "out.igs") + "n");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(box_titles(run.boxes), std::vector<std::string>{"Unhandled Error #76"});
+    EXPECT_EQ(read_bytes(folder / "out.igs"), "keep");
+    EXPECT_EQ(rows_of_screen(run.screen)[25], "");
+}
+
+// Opening failures of step 94 that each give one box, then 52 at 106 and 203.
+TEST(ConverterRun, StlOpeningFailures) {
+    TempFolder folder;
+    write_bytes(folder / "ascii.stl", "solid cube\n" + std::string(100, ' '));
+    std::filesystem::create_directory(folder / "a_folder");
+    struct Case { std::string name; std::string first_box; };
+    const std::vector<Case> cases = {
+        {folder / "missing.stl", "Unhandled Error #53\nLine:94\nFile not found"},
+        {folder / "ascii.stl", "Unhandled Error #6\nLine:94\nOverflow"},
+        {folder / "a_folder", "Unhandled Error #70\nLine:94\nPermission denied"},
+        {"", "Unhandled Error #53\nLine:94\nFile not found"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = run_program(two_names(c.name, folder / "out.igs") + "y\ny\ny\n\n");
+        EXPECT_EQ(run.exit_code, 0);
+        EXPECT_EQ(run.boxes.rfind(c.first_box, 0), 0u) << c.name << "\n" << run.boxes;
+        EXPECT_EQ(box_titles(run.boxes).size(), 3u) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(folder / "missing.stl"));
+    }
+}
+
+TEST(ConverterRun, BackslashSeparatesFoldersToo) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder / "sub");
+    write_stl(folder / "sub/in.stl", 1, {unit_facet});
+    std::string name = folder / "sub\\in.stl";
+    const ProgramRun run = run_program(two_names(name, folder / "out.igs") + "\n");
+    EXPECT_EQ(run.boxes, "");
+    EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
+}
+
+TEST(ConverterRun, KeysTypedDuringTheRunDoNotEndIt) {
+    TempFolder folder;
+    write_stl(folder / "in.stl", 1, {unit_facet});
+    // The extra keys arrive before the prompt and are discarded by it; the
+    // input then ends, which ends the run like closing the window.
+    const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "abc");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(rows_of_screen(run.screen)[25], "Press any key to continue");
+}
+
+// Starts the program with keys on standard input; returns its process id.
+pid_t start_program(const std::string& keys_path, const std::string& screen_path) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const int keys = open(keys_path.c_str(), O_RDONLY);
+        const int screen = open(screen_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(keys, 0);
+        dup2(screen, 1);
+        execl(STLWIRE_BINARY, STLWIRE_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return child;
+}
+
+// Closing the program in the middle of a conversion leaves whole records
+// only, each with its line end, ends with exit code 0 and shows no prompt.
+TEST(ConverterRun, ClosedDuringTheConversionLeavesWholeRecords) {
+    TempFolder folder;
+    std::vector<std::vector<float>> facets(200000);
+    for (size_t i = 0; i < facets.size(); ++i) {
+        const float f = static_cast<float>(i);
+        facets[i] = {0, 0, 1, f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7};
+    }
+    write_stl(folder / "in.stl", static_cast<int>(facets.size()), facets);
+    write_bytes(folder / "keys", two_names(folder / "in.stl", folder / "out.igs"));
+    const std::uintmax_t sizes_at_close[] = {0, 200000, 4000000};
+    for (const std::uintmax_t size_at_close : sizes_at_close) {
+        std::filesystem::remove(folder / "out.igs");
+        const pid_t child = start_program(folder / "keys", folder / "screen");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        std::error_code no_file;
+        while (!(std::filesystem::exists(folder / "out.igs") &&
+                 std::filesystem::file_size(folder / "out.igs", no_file) >= size_at_close) &&
+               std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        kill(child, SIGTERM);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        const std::string igs = read_bytes(folder / "out.igs");
+        EXPECT_EQ(igs.size() % 82, 0u) << "closed at " << size_at_close;
+        for (size_t end = 80; end < igs.size(); end += 82) {
+            ASSERT_EQ(igs.substr(end, 2), "\r\n") << "record ending at " << end;
+        }
+        const auto rows = rows_of_screen(read_bytes(folder / "screen"));
+        EXPECT_EQ(rows[25], "") << "closed at " << size_at_close;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,264 @@
+// The IGES file as the converter writes it, byte for byte, and the error
+// boxes of its record-write steps.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/iges_run.h"
+#include "tests/support/run_program.h"
+
+namespace {
+
+const std::string s1 = "IGES file generated from Zorvin Quarn software 3D utilites DOS          S0000001";
+const std::string s2 = "translator from Zorvin Quarn software  translator version 1.00.         S0000002";
+const std::string g2 = "35HZorvi Quarn stlwire@example.com    ,12HFCTWIRE1 1.0,32,38,6,38,15,   G0000002";
+const std::string g5 = "36HZorvin Quarn stlwire@example.com    ,6,0,13H240314.092653;           G0000005";
+
+// The worked facet: vertices (0,0,0), (1,0,0), (0,2,0.5).
+const StlFacet worked_facet{{0, 0, 0, 1, 0, 0, 0, 2, 0.5f}};
+
+// Every record-write step of a run with facets facets, in run order.
+std::vector<int> record_write_steps(int facets) {
+    std::vector<int> steps = {151, 152, 159, 161, 167, 179, 191};
+    for (int n = 0; n < facets; ++n) steps.insert(steps.end(), {212, 216, 223, 227, 234, 238});
+    for (int n = 0; n < facets; ++n) steps.insert(steps.end(), {267, 278, 289});
+    steps.push_back(301);
+    return steps;
+}
+
+// The step numbers of the boxes from the first-th on, each of which must
+// show error.
+std::vector<int> box_lines(const ConverterRun& run, int error, std::size_t first = 0) {
+    std::vector<int> lines;
+    for (std::size_t i = first; i < run.boxes.size(); ++i) {
+        const ErrorBox& box = run.boxes[i];
+        EXPECT_EQ(box.error, error) << "box at step " << box.line;
+        lines.push_back(box.line);
+    }
+    return lines;
+}
+
+// The records as the file holds them, each ended by CR LF.
+std::string joined_records(const std::vector<std::string>& records) {
+    std::string bytes;
+    for (const std::string& line : records) bytes += line + "\r\n";
+    return bytes;
+}
+
+bool screen_shows_done(const ConverterRun& run) {
+    return run.screen.find("\n Done!\n") != std::string::npos;
+}
+
+class IgesFile : public ::testing::Test {
+protected:
+    TempFolder temp;
+    std::string folder = temp.path.string();
+    std::string path(const std::string& name) const { return folder + "/" + name; }
+    std::string iges() const { return read_bytes(path("PART.IGS")); }
+};
+
+TEST_F(IgesFile, OneFacetIsTheWorkedExampleByteForByte) {
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet}));
+    const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.boxes.empty());
+    EXPECT_TRUE(screen_shows_done(run));
+
+    const std::vector<std::string> expected = {
+        s1,
+        s2,
+        record(",,8HPART.STL,8HPART.IGS,", "G0000001"),
+        g2,
+        record("8HPART.IGS,1.0,1,4HINCH,", "G0000003"),
+        record("32767,0.5,13H240314.092653,2.291288E-04,2.291288,7HZ.Quarn,", "G0000004"),
+        g5,
+        "     110       1       0       1       0       0       0       000000000D      1",
+        "     110       0       8       1       0                               0D      2",
+        "     110       2       0       1       0       0       0       000000000D      3",
+        "     110       0       8       1       0                               0D      4",
+        "     110       3       0       1       0       0       0       000000000D      5",
+        "     110       0       8       1       0                               0D      6",
+        "110,0,0,0,1,0,0;                                                       1P      1",
+        "110,1,0,0,0,2,.5;                                                      3P      2",
+        "110,0,2,.5,0,0,0;                                                      5P      3",
+        record("S0000002G0000005D0000006P0000003", "T0000001"),
+    };
+    const std::string bytes = joined_records(expected);
+    ASSERT_EQ(bytes.size(), 1394u);
+    EXPECT_EQ(iges(), bytes);
+}
+
+TEST_F(IgesFile, NoFacetGivesTheFrameAlone) {
+    write_bytes(path("PART.STL"), "");
+    write_bytes(path("PART.IGS"), "old content to be emptied");
+    const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.boxes.empty());
+
+    const std::vector<std::string> expected = {
+        s1,
+        s2,
+        record(",,8HPART.STL,8HPART.IGS,", "G0000001"),
+        g2,
+        record("8HPART.IGS,1.0,1,4HINCH,", "G0000003"),
+        record("32767,0.5,13H240314.092653,3.464098,34640.98,7HZ.Quarn,", "G0000004"),
+        g5,
+        record("S0000002G0000005D0000000P0000000", "T0000001"),
+    };
+    const std::string bytes = joined_records(expected);
+    ASSERT_EQ(bytes.size(), 656u);
+    EXPECT_EQ(iges(), bytes);
+}
+
+TEST_F(IgesFile, SecondFacetContinuesTheNumbering) {
+    // Its second edge's text is shorter than its first: no character of a
+    // longer record may remain.
+    const StlFacet second{{1e-8f, 12345678.0f, 25.4f, -1.5f, 0, 2, 3, -0.25f, 0}};
+    write_bytes(path("  PART.STL "), stl_bytes({worked_facet, second}));
+    const ConverterRun run = run_converter(folder, "  PART.STL ", " PART.IGS");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.boxes.empty());
+
+    const std::vector<std::string> records = iges_records(read_bytes(path(" PART.IGS")));
+    ASSERT_EQ(records.size(), 26u);
+    // Names opened as typed, written trimmed.
+    EXPECT_EQ(records[2], record(",,8HPART.STL,8HPART.IGS,", "G0000001"));
+    const std::vector<std::string> second_entities = {
+        "     110       4       0       1       0       0       0       000000000D      7",
+        "     110       0       8       1       0                               0D      8",
+        "     110       5       0       1       0       0       0       000000000D      9",
+        "     110       0       8       1       0                               0D     10",
+        "     110       6       0       1       0       0       0       000000000D     11",
+        "     110       0       8       1       0                               0D     12",
+    };
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(records[13 + i], second_entities[i]);
+    EXPECT_EQ(records[22], "110,1E-08,1.234568E+07,25.4,-1.5,0,2;                                  7P      4");
+    EXPECT_EQ(records[23], "110,-1.5,0,2,3,-.25,0;                                                 9P      5");
+    EXPECT_EQ(records[24], "110,3,-.25,0,1E-08,1.234568E+07,25.4;                                 11P      6");
+    EXPECT_EQ(records[25], record("S0000002G0000005D0000012P0000006", "T0000001"));
+}
+
+TEST_F(IgesFile, UnreadableClockLeavesTheTemplateDigits) {
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet}));
+    const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS", TestClock::unreadable);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(box_lines(run, 5), (std::vector<int>{171, 175, 182, 186}));
+    ASSERT_FALSE(run.boxes.empty());
+    EXPECT_EQ(run.boxes[0].message, "Illegal function call");
+
+    const std::vector<std::string> records = iges_records(iges());
+    ASSERT_EQ(records.size(), 17u);
+    EXPECT_EQ(records[5],
+              record("32767,0.5,13H980502.025058,2.291288E-04,2.291288,7HZ.Quarn,", "G0000004"));
+    EXPECT_EQ(records[6],
+              "36HZorvin Quarn stlwire@example.com    ,6,0,13H980502.025099;           G0000005");
+}
+
+TEST_F(IgesFile, MissingFolderGivesOneBoxPerRecordWriteAndNoFile) {
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet, worked_facet}));
+    const ConverterRun run = run_converter(folder, "PART.STL", "missing/PART.IGS");
+    EXPECT_EQ(run.exit_code, 0);
+    ASSERT_EQ(run.boxes.size(), 9u * 2 + 9);
+    EXPECT_EQ(run.boxes[0].error, 76);
+    EXPECT_EQ(run.boxes[0].line, 95);
+    EXPECT_EQ(box_lines(run, 52, 1), record_write_steps(2));
+    EXPECT_EQ(run.boxes[1].message, "Bad file name or number");
+    EXPECT_FALSE(std::filesystem::exists(path("missing")));
+    EXPECT_TRUE(screen_shows_done(run));
+}
+
+TEST_F(IgesFile, FullDiskFailsEveryRecordWriteStepAndTheRunEnds) {
+    if (access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
+    write_bytes(path("PART.STL"), stl_bytes({worked_facet}));
+    const ConverterRun run = run_converter(folder, "PART.STL", "/dev/full");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(box_lines(run, 75), record_write_steps(1));
+    ASSERT_FALSE(run.boxes.empty());
+    EXPECT_EQ(run.boxes[0].message, "Path/File access error");
+    EXPECT_TRUE(screen_shows_done(run));
+}
+
+TEST_F(IgesFile, SameFileUnderAnotherSpellingIsRefusedAndLeftIntact) {
+    const std::string mesh = stl_bytes({worked_facet});
+    write_bytes(path("PART.STL"), mesh);
+    ASSERT_EQ(symlink("PART.STL", path("LINK.IGS").c_str()), 0);
+    const std::vector<std::string> spellings = {"./PART.STL", ".\\PART.STL", "LINK.IGS", folder + "/PART.STL"};
+    for (const std::string& igs_name : spellings) {
+        const ConverterRun run = run_converter(folder, "PART.STL", igs_name);
+        EXPECT_EQ(run.exit_code, 0) << igs_name;
+        ASSERT_EQ(run.boxes.size(), 1u + 17) << igs_name;
+        EXPECT_EQ(run.boxes[0].error, 55) << igs_name;
+        EXPECT_EQ(run.boxes[0].line, 95) << igs_name;
+        EXPECT_EQ(run.boxes[0].message, "File already open");
+        EXPECT_EQ(box_lines(run, 52, 1), record_write_steps(1)) << igs_name;
+        EXPECT_EQ(read_bytes(path("PART.STL")), mesh) << igs_name;
+    }
+}
+
+TEST_F(IgesFile, LongNamesGiveValidGlobalRecordsWithExactCounts) {
+    const std::string sub = "a_folder_whose_name_is_long_enough_to_overflow_the_record";
+    ASSERT_EQ(mkdir(path(sub).c_str(), 0755), 0);
+    const std::string stl_name = sub + "/bracket_mesh.stl";   // 74 characters
+    const std::string igs_name = sub + "/bracket.igs";        // 69 characters
+    write_bytes(path(stl_name), stl_bytes({worked_facet}));
+    const ConverterRun run = run_converter(folder, stl_name, igs_name);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.boxes.empty());
+    const std::vector<std::string> records = iges_records(read_bytes(path(igs_name)));
+    ASSERT_EQ(records.size(), 17u);
+    // G1: the longer name is cut first until both tails fit in 72 columns.
+    EXPECT_EQ(records[2], ",,31H" + stl_name.substr(74 - 31) + ",31H" + igs_name.substr(69 - 31) +
+                              ",G0000001");
+    // G3: the longest tail of the IGES name that fits.
+    EXPECT_EQ(records[4], "55H" + igs_name.substr(69 - 55) + ",1.0,1,4HINCH,G0000003");
+}
+
+TEST_F(IgesFile, ShortenedEdgeKeepsItsPointerAndSequenceNumber) {
+    const float v = -1.234568E-03f;
+    write_bytes(path("PART.STL"), stl_bytes({StlFacet{{v, v, v, v, v, v, v, v, v}}}));
+    const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
+    EXPECT_EQ(run.exit_code, 0);
+    const std::vector<std::string> records = iges_records(iges());
+    ASSERT_EQ(records.size(), 17u);
+    const std::string text = "-.0012346,-.0012346,-.0012346,-.0012346,-.0012346,-.0012346;";
+    EXPECT_EQ(records[13], "110," + text + "       1P      1");
+    EXPECT_EQ(records[14], "110," + text + "       3P      2");
+    EXPECT_EQ(records[15], "110," + text + "       5P      3");
+}
+
+// The seconds since the epoch of a local stamp "YYMMDD.HHMMSS".
+std::time_t stamp_time(const std::string& stamp) {
+    std::tm local{};
+    local.tm_year = 100 + std::stoi(stamp.substr(0, 2));
+    local.tm_mon = std::stoi(stamp.substr(2, 2)) - 1;
+    local.tm_mday = std::stoi(stamp.substr(4, 2));
+    local.tm_hour = std::stoi(stamp.substr(7, 2));
+    local.tm_min = std::stoi(stamp.substr(9, 2));
+    local.tm_sec = std::stoi(stamp.substr(11, 2));
+    local.tm_isdst = -1;
+    return std::mktime(&local);
+}
+
+TEST(IgesProgram, StampsAreTheLocalTimeOfTheRun) {
+    TempFolder folder;
+    write_bytes(folder / "in.stl", stl_bytes({worked_facet}));
+    const std::time_t before = std::time(nullptr);
+    const ProgramRun run = run_program(folder / "in.stl" + "\n" + folder / "out.igs" + "\n");
+    const std::time_t after = std::time(nullptr);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.boxes, "");
+    const std::vector<std::string> records = iges_records(read_bytes(folder / "out.igs"));
+    ASSERT_EQ(records.size(), 17u);
+    ASSERT_EQ(records[5].substr(0, 13), "32767,0.5,13H");
+    for (const std::string& stamp : {records[5].substr(13, 13), records[6].substr(47, 13)}) {
+        const std::time_t written = stamp_time(stamp);
+        EXPECT_GE(written, before - 1) << stamp;
+        EXPECT_LE(written, after + 1) << stamp;
+    }
+}
+
+}  // namespace
