@@ -17,7 +17,7 @@
 #include "runtime/clock.h"
 #include "runtime/line_input.h"
 #include "runtime/numbered_files.h"
-#include "runtime/run_control.h"
+#include "runtime/run_frame.h"
 #include "runtime/text_screen.h"
 
 void converter_main() {

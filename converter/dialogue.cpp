@@ -1,6 +1,6 @@
 #include "converter/dialogue.h"
 
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 #include "runtime/text_screen.h"
 
 void print_item(const std::string& item) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "converter/number_text.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 
 void string_assign(std::string& target, std::string_view source) {
     target.assign(source);

@@ -1,10 +1,10 @@
 #include "converter/stl_file.h"
 
 #include "runtime/numbered_files.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
+#include "runtime/runtime_errors.h"
 
 namespace {
-constexpr int32_t error_overflow = 6;
 constexpr double count_position = 81;
 }  // namespace
 

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
+#include "runtime/runtime_errors.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ void set_clock_source(ClockSource source) { clock_source = source ? source : sys
 std::string date_text() {
     std::tm local_time{};
     if (!clock_source(local_time)) {
-        raise_runtime_error(5);
+        raise_runtime_error(error_illegal_function_call);
         return "";
     }
     return join_parts(local_time.tm_mon + 1, local_time.tm_mday, local_time.tm_year + 1900, '-', 4);
@@ -37,7 +38,7 @@ std::string date_text() {
 std::string time_text() {
     std::tm local_time{};
     if (!clock_source(local_time)) {
-        raise_runtime_error(5);
+        raise_runtime_error(error_illegal_function_call);
         return "";
     }
     return join_parts(local_time.tm_hour, local_time.tm_min, local_time.tm_sec, ':', 2);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "runtime/text_screen.h"
+#include "runtime/screen_picture.h"
 
 enum class BoxAnswer { yes, no };
 

@@ -4,27 +4,26 @@
 
 namespace {
 
-constexpr uint8_t esc = 27;
 constexpr size_t longest_sequence = 32;
 
-TerminalInput key_of(uint8_t code, uint8_t scan = 0) {
+DecodedInput key_of(uint8_t code, uint8_t scan = 0) {
     return {InputKind::key, Key{code, scan}};
 }
 
 // A script's byte: its own code, but for the line ends.
-void script_byte(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>& out) {
-    const bool joins_cr = byte == '\n' && decoder.after_cr;
-    decoder.after_cr = byte == '\r';
+void script_byte(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
+    const bool joins_cr = byte == code_line_feed && decoder.after_cr;
+    decoder.after_cr = byte == code_enter;
     if (joins_cr) return;
-    out.push_back(key_of(byte == '\n' ? '\r' : byte));
+    out.push_back(key_of(byte == code_line_feed ? uint8_t{code_enter} : byte));
 }
 
-void plain_byte(uint8_t byte, std::vector<TerminalInput>& out) {
+void plain_byte(uint8_t byte, std::vector<DecodedInput>& out) {
     switch (byte) {
     case 0: out.push_back(key_of(0, scan_null)); break;
-    case 3: out.push_back({InputKind::ctrl_break, {}}); break;
-    case 19: out.push_back({InputKind::pause, {}}); break;
-    case 127: out.push_back(key_of(8)); break;
+    case code_ctrl_c: out.push_back({InputKind::ctrl_break, {}}); break;
+    case code_ctrl_s: out.push_back({InputKind::pause, {}}); break;
+    case code_delete: out.push_back(key_of(code_backspace)); break;
     default: out.push_back(key_of(byte)); break;
     }
 }
@@ -74,7 +73,7 @@ int first_number(const std::string& params) {
 }
 
 // A whole sequence: ESC, the introducer ('[' or 'O'), parameters, final.
-void finish_sequence(const std::string& sequence, char final, std::vector<TerminalInput>& out) {
+void finish_sequence(const std::string& sequence, char final, std::vector<DecodedInput>& out) {
     uint8_t scan = 0;
     if (sequence.size() == 3 && sequence[2] == '[') {
         // The Linux console's F1 to F5: ESC [ [ A to E.
@@ -103,12 +102,12 @@ char32_t utf8_code_point(const std::string& bytes) {
 
 // The characters of code page 437 beyond ASCII become their codes; a glyph
 // of a control code (such as the one for 8) is no character to type.
-void finish_utf8(const std::string& bytes, std::vector<TerminalInput>& out) {
+void finish_utf8(const std::string& bytes, std::vector<DecodedInput>& out) {
     int code = cp437_from_unicode(utf8_code_point(bytes));
     if (code >= 128) out.push_back(key_of(static_cast<uint8_t>(code)));
 }
 
-void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>& out) {
+void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
     std::string& pending = decoder.pending;
     if (pending.size() == 1) {
         if (byte == '[' || byte == 'O') {
@@ -117,7 +116,7 @@ void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInpu
         }
         // Esc followed by another key: the Esc key, then that key.
         pending.clear();
-        out.push_back(key_of(esc));
+        out.push_back(key_of(code_escape));
         decode_byte(decoder, byte, out);
         return;
     }
@@ -138,7 +137,7 @@ void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInpu
     decode_byte(decoder, byte, out);
 }
 
-void continue_utf8(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>& out) {
+void continue_utf8(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
     std::string& pending = decoder.pending;
     if ((byte & 0xC0) != 0x80) {
         pending.clear();
@@ -155,30 +154,30 @@ void continue_utf8(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>
 
 }  // namespace
 
-void decode_byte(KeyDecoder& decoder, uint8_t byte, std::vector<TerminalInput>& out) {
+void decode_byte(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
     const bool script = decoder.source == ByteSource::script;
     if (decoder.pending.empty()) {
-        if (script && byte != esc)
+        if (script && byte != code_escape)
             script_byte(decoder, byte, out);
-        else if (byte == esc || utf8_length(byte) != 0)
+        else if (byte == code_escape || utf8_length(byte) != 0)
             decoder.pending = static_cast<char>(byte);
         else if (byte < 0x80)
             plain_byte(byte, out);
         return;  // a stray continuation byte is dropped
     }
     decoder.after_cr = false;
-    if (static_cast<uint8_t>(decoder.pending[0]) == esc)
+    if (static_cast<uint8_t>(decoder.pending[0]) == code_escape)
         continue_escape(decoder, byte, out);
     else
         continue_utf8(decoder, byte, out);
 }
 
-void decode_timeout(KeyDecoder& decoder, std::vector<TerminalInput>& out) {
+void decode_timeout(KeyDecoder& decoder, std::vector<DecodedInput>& out) {
     if (decoder.pending.empty()) return;
     std::string rest = decoder.pending;
     decoder.pending.clear();
-    if (static_cast<uint8_t>(rest[0]) != esc) return;
-    out.push_back(key_of(esc));
+    if (static_cast<uint8_t>(rest[0]) != code_escape) return;
+    out.push_back(key_of(code_escape));
     for (size_t i = 1; i < rest.size(); ++i) plain_byte(static_cast<uint8_t>(rest[i]), out);
 }
 

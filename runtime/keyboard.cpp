@@ -3,8 +3,9 @@
 #include <atomic>
 #include <deque>
 #include <mutex>
+#include <thread>
 
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ std::atomic<bool> source_ended{false};
 }  // namespace
 
 void key_press(Key key) {
-    if (run_control.pause_flag.exchange(false)) return;   // the key only ends the pause
+    if (release_pause()) return;   // the key only ends the pause
     std::lock_guard lock(keys_mutex);
     keys.push_back(key);
 }
@@ -39,6 +40,17 @@ void keyboard_mark_ended() {
 
 bool keyboard_ended() {
     return source_ended.load(std::memory_order_acquire);
+}
+
+KeyWait wait_for_key(Key& key, const KeyWatch& watch) {
+    if (watch.pause_first) std::this_thread::sleep_for(watch.period);
+    for (;;) {
+        if (watch.ends_on_stop && stop_requested()) return KeyWait::stopped;
+        const bool ended = keyboard_ended();   // read first: keys come before the end mark
+        if (key_take(key)) return KeyWait::key;
+        if (ended) return KeyWait::input_ended;
+        std::this_thread::sleep_for(watch.period);
+    }
 }
 
 void keyboard_reset() {

@@ -4,34 +4,34 @@
 #include <cstdint>
 #include <memory>
 #include <new>
-#include <thread>
 
+#include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/line_input_screen.h"
-#include "runtime/run_control.h"
+#include "runtime/run_frame.h"
+#include "runtime/runtime_errors.h"
 #include "runtime/text_screen.h"
 
 namespace {
 
-constexpr auto key_poll_interval = std::chrono::milliseconds(10);
+// A pause of 10 ms before each look at the keyboard buffer.
+constexpr KeyWatch typing_watch{std::chrono::milliseconds(10), true, true};
 constexpr std::size_t max_typed_length = 255;
 constexpr int tab_width = 8;
-constexpr int start_copy_error = 16;   // fatal: "Out of memory"
-constexpr int redraw_copy_error = 17;  // fatal: "Out of memory"
 
 // The typed text is one field; what it takes next depends on what it holds.
 enum class FieldState { empty, plain, quoted_open, quoted_closed };
 
 FieldState field_state(const std::string& typed) {
     if (typed.empty()) return FieldState::empty;
-    if (typed.front() != '"') return FieldState::plain;
-    return typed.find('"', 1) == std::string::npos ? FieldState::quoted_open : FieldState::quoted_closed;
+    if (typed.front() != code_double_quote) return FieldState::plain;
+    return typed.find(code_double_quote, 1) == std::string::npos ? FieldState::quoted_open : FieldState::quoted_closed;
 }
 
 bool field_takes(FieldState state, char c) {
     switch (state) {
     case FieldState::empty:
-    case FieldState::plain: return c != ',';
+    case FieldState::plain: return c != code_comma;
     case FieldState::quoted_open: return true;
     case FieldState::quoted_closed: return false;
     }
@@ -71,43 +71,40 @@ void remove_character(LineEdit& edit) {
 
 void add_tab(LineEdit& edit) {
     int blanks = tab_width - static_cast<int>(edit.typed.size() % tab_width);
-    for (int i = 0; i < blanks; ++i) add_character(edit, ' ');
+    for (int i = 0; i < blanks; ++i) add_character(edit, code_blank);
 }
 
 // Handles one key; true for Enter.
 bool handle_key(LineEdit& edit, Key key) {
     if (key.two_code()) return false;
     switch (key.code) {
-    case 13: return true;
-    case 8: remove_character(edit); break;
-    case 9: add_tab(edit); break;
-    case 7: print_text("\a", false); break;
-    case 10: case 11: case 12: case 28: case 29: case 30: case 31: break;
+    case code_enter: return true;
+    case code_backspace: remove_character(edit); break;
+    case code_tab: add_tab(edit); break;
+    case code_bell: print_text(std::string(1, code_bell), false); break;   // pauses, shows nothing
+    case code_line_feed: case code_home: case code_form_feed: case code_cursor_right:
+    case code_cursor_left: case code_cursor_up: case code_cursor_down: break;
     default: add_character(edit, static_cast<char>(key.code));
     }
     return false;
 }
 
-// Looks at the buffer every 10 ms; false when the program is being stopped.
-// Once the key source has ended and the buffer is empty no key can come:
-// that closes the program, and the stop follows.
-bool wait_for_key(Key& key) {
-    bool close_requested = false;
+// False when the program is being stopped. Once the key source has ended
+// and the buffer is empty no key can come: that closes the program, and
+// the stop follows.
+bool wait_for_typed_key(Key& key) {
     for (;;) {
-        std::this_thread::sleep_for(key_poll_interval);
-        if (stop_requested()) return false;
-        bool ended = keyboard_ended();   // read first: keys come before the end mark
-        if (key_take(key)) return true;
-        if (ended && !close_requested) {
-            request_close();
-            close_requested = true;
+        switch (wait_for_key(key, typing_watch)) {
+        case KeyWait::key: return true;
+        case KeyWait::stopped: return false;
+        case KeyWait::input_ended: request_close(); break;
         }
     }
 }
 
 bool read_typed_line(LineEdit& edit) {
     Key key;
-    while (wait_for_key(key))
+    while (wait_for_typed_key(key))
         if (handle_key(edit, key)) return true;
     return false;
 }
@@ -117,15 +114,9 @@ bool read_typed_line(LineEdit& edit) {
 bool input_statement(std::string& target) {
     if (error_pending()) return true;
     std::unique_ptr<ScreenPicture> start(new (std::nothrow) ScreenPicture);
-    if (!start) {
-        raise_runtime_error(start_copy_error);
-        return false;
-    }
+    if (!start) raise_fatal_error(error_start_copy_memory);
     std::unique_ptr<ScreenPicture> work(new (std::nothrow) ScreenPicture);
-    if (!work) {
-        raise_runtime_error(redraw_copy_error);
-        return false;
-    }
+    if (!work) raise_fatal_error(error_redraw_copy_memory);
     *start = screen_snapshot();
     LineEdit edit{{}, *start, *work};
     screen_show_text_cursor(true);

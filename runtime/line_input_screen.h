@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "runtime/text_screen.h"
+#include "runtime/screen_picture.h"
 
 // Shows or hides the text cursor.
 void screen_show_text_cursor(bool visible);

@@ -8,7 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
+#include "runtime/runtime_errors.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ struct NumberedFile {
 };
 
 std::array<NumberedFile, 256> files;
-
-constexpr int error_bad_file = 52;
-constexpr int error_file_not_found = 53;
-constexpr int error_already_open = 55;
-constexpr int error_device_unavailable = 68;
-constexpr int error_permission_denied = 70;
-constexpr int error_access = 75;
-constexpr int error_path_not_found = 76;
 
 NumberedFile* open_file(int number) {
     if (number < 0 || number >= static_cast<int>(files.size())) return nullptr;
@@ -64,7 +57,7 @@ int open_error(int cause, const std::string& path) {
 }
 
 int io_error(int cause) {
-    return cause == EACCES || cause == EPERM ? error_permission_denied : error_access;
+    return cause == EACCES || cause == EPERM ? error_permission_denied : error_path_file_access;
 }
 
 // Opens with flags; a folder is refused, since it cannot be used as a file.
@@ -114,7 +107,7 @@ void open_binary(NumberedFile& file, const std::string& path) {
 
 void open_output(NumberedFile& file, const std::string& path) {
     if (names_open_file(path)) {
-        raise_runtime_error(error_already_open);
+        raise_runtime_error(error_file_already_open);
         return;
     }
     int cause = 0;
@@ -133,7 +126,7 @@ void get_value(int number, double position, Target& target) {
     if (error_pending()) return;
     NumberedFile* file = open_file(number);
     if (!file) return raise_runtime_error(error_bad_file);
-    if (file->access == Access::write_only) return raise_runtime_error(error_access);
+    if (file->access == Access::write_only) return raise_runtime_error(error_path_file_access);
     unsigned char bytes[4] = {0, 0, 0, 0};
     const off_t offset = static_cast<off_t>(position) - 1;
     size_t got = 0;
@@ -162,7 +155,7 @@ bool write_all(int descriptor, const char* data, size_t size) {
             return false;
         }
         if (n == 0) {
-            raise_runtime_error(error_access);
+            raise_runtime_error(error_path_file_access);
             return false;
         }
         data += n;
@@ -176,7 +169,7 @@ bool write_all(int descriptor, const char* data, size_t size) {
 void file_open(int number, const std::string& name, FileMode mode) {
     if (error_pending()) return;
     if (number < 0 || number >= static_cast<int>(files.size()) || files[number].descriptor >= 0) {
-        return raise_runtime_error(error_already_open);
+        return raise_runtime_error(error_file_already_open);
     }
     if (name.empty()) return raise_runtime_error(error_file_not_found);
     const std::string path = system_name(name);

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "runtime/key_codes.h"
+
 namespace {
 
 constexpr uint8_t text_colour = 0x07;   // foreground 7 on background 0
 constexpr int tab_width = 8;
 
-Cell blank_cell() { return Cell{32, text_colour}; }
+Cell blank_cell() { return Cell{code_blank, text_colour}; }
 
 void scroll_up(ScreenPicture& picture) {
     auto& rows = picture.cells;
@@ -37,7 +39,7 @@ void write_character(ScreenPicture& picture, uint8_t code) {
 // Blanks up to the next tab stop (columns 9, 17, ... and the row's end).
 void write_tab(ScreenPicture& picture) {
     do {
-        write_character(picture, 32);
+        write_character(picture, code_blank);
     } while ((picture.cursor_column - 1) % tab_width != 0 && !picture.pending_wrap);
 }
 
@@ -61,15 +63,15 @@ void clear_scrolling_area(ScreenPicture& picture) {
 
 void write_code(ScreenPicture& picture, uint8_t code) {
     switch (code) {
-    case 7: break;                                        // bell
-    case 9: write_tab(picture); break;                    // tab
-    case 10: case 13: picture_end_row(picture); break;    // line feed, carriage return
-    case 11: move_home(picture); break;                   // home
-    case 12: clear_scrolling_area(picture); break;        // form feed
-    case 28: move_cursor(picture, 0, 1); break;           // right
-    case 29: move_cursor(picture, 0, -1); break;          // left
-    case 30: move_cursor(picture, -1, 0); break;          // up
-    case 31: move_cursor(picture, 1, 0); break;           // down
+    case code_bell: break;
+    case code_tab: write_tab(picture); break;
+    case code_line_feed: case code_enter: picture_end_row(picture); break;
+    case code_home: move_home(picture); break;
+    case code_form_feed: clear_scrolling_area(picture); break;
+    case code_cursor_right: move_cursor(picture, 0, 1); break;
+    case code_cursor_left: move_cursor(picture, 0, -1); break;
+    case code_cursor_up: move_cursor(picture, -1, 0); break;
+    case code_cursor_down: move_cursor(picture, 1, 0); break;
     default: write_character(picture, code);
     }
 }

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "runtime/text_screen.h"
+#include "runtime/screen_picture.h"
 
 // Moves the cursor to column 1 of the next row; below the scrolling area's
 // last row the area scrolls up by one row instead.

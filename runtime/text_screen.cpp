@@ -5,7 +5,8 @@
 #include <thread>
 
 #include "runtime/line_input_screen.h"
-#include "runtime/run_control.h"
+#include "runtime/key_codes.h"
+#include "runtime/run_state.h"
 #include "runtime/screen_printing.h"
 
 namespace {
@@ -44,7 +45,7 @@ void print_make_fit(const std::string& item) {
 void print_text(const std::string& text, bool end_row) {
     if (error_pending()) return;
     std::size_t start = 0;
-    for (std::size_t bell; (bell = text.find('\a', start)) != std::string::npos; start = bell + 1) {
+    for (std::size_t bell; (bell = text.find(static_cast<char>(code_bell), start)) != std::string::npos; start = bell + 1) {
         write_to_screen(text.substr(start, bell - start));
         std::this_thread::sleep_for(bell_pause);
     }

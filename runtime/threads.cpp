@@ -13,7 +13,8 @@
 #include <fpu_control.h>
 #endif
 
-#include "runtime/run_control.h"
+#include "runtime/run_frame.h"
+#include "runtime/text_screen.h"
 
 namespace {
 
@@ -38,10 +39,9 @@ void set_program_arithmetic() {
 // program thread has parked; every other turn the screen is shown.
 [[noreturn]] void main_loop(FrontEnd* front_end) {
     for (unsigned turn = 0;; ++turn) {
-        if (run_control.exit_request.load() || run_control.close_request.load()) {
-            run_control.stop_request.store(true);
-            run_control.event_flag.store(true);
-            while (!run_control.program_parked.load()) sleep_ms(16);
+        if (exit_requested() || close_requested()) {
+            request_stop();
+            while (!program_parked()) sleep_ms(16);
             end_process();
         }
         if (turn % 2 == 1) front_end->show(screen_snapshot());

@@ -1,4 +1,6 @@
-// Start of the runtime: working directory, threads, main loop.
+// The runtime's threads and the start of a run: the working directory, the
+// program thread, the main-loop thread (which ends the process), and the
+// front end's events on the thread that started the process.
 #pragma once
 
 #include "runtime/front_end.h"

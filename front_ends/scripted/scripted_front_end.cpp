@@ -6,14 +6,18 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
+#include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
-#include "runtime/run_control.h"
 #include "runtime/key_decoder.h"
+#include "runtime/run_state.h"
+#include "runtime/text_screen.h"
 
 namespace {
+
+// The box looks for its answer every 10 ms; a stop request does not end it.
+constexpr KeyWatch box_key_watch{std::chrono::milliseconds(10), false, false};
 
 void on_interrupt(int) { request_exit(); }
 void on_close(int) { request_close(); }
@@ -32,7 +36,7 @@ public:
         std::signal(SIGHUP, on_close);
         KeyDecoder decoder;
         decoder.source = ByteSource::script;
-        std::vector<TerminalInput> keys;
+        std::vector<DecodedInput> keys;
         unsigned char bytes[4096];
         for (;;) {
             const ssize_t n = ::read(STDIN_FILENO, bytes, sizeof bytes);
@@ -40,7 +44,7 @@ public:
             if (n <= 0) break;
             for (ssize_t i = 0; i < n; ++i) decode_byte(decoder, bytes[i], keys);
             decode_timeout(decoder, keys);
-            for (const TerminalInput& input : keys) key_press(input.key);
+            for (const DecodedInput& input : keys) key_press(input.key);
             keys.clear();
         }
         keyboard_mark_ended();
@@ -52,18 +56,12 @@ public:
     // ignored. With no input left the box counts as answered Yes.
     BoxAnswer error_box(const std::string& title, const std::string& text) override {
         write_lines(title, text);
-        for (;;) {
-            // Looked at before the buffer, so a last key is never missed.
-            const bool input_ended = keyboard_ended();
-            Key key;
-            if (key_take(key)) {
-                if (key.code == 'Y' || key.code == 'y' || key.code == '\r') return BoxAnswer::yes;
-                if (key.code == 'N' || key.code == 'n' || key.code == 27) return BoxAnswer::no;
-                continue;
-            }
-            if (input_ended) return BoxAnswer::yes;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        Key key;
+        while (wait_for_key(key, box_key_watch) == KeyWait::key) {
+            if (key.code == 'Y' || key.code == 'y' || key.code == code_enter) return BoxAnswer::yes;
+            if (key.code == 'N' || key.code == 'n' || key.code == code_escape) return BoxAnswer::no;
         }
+        return BoxAnswer::yes;
     }
 
     void critical_box(const std::string& title, const std::string& text) override {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "runtime/key_decoder.h"
+#include "runtime/key_codes.h"
 
 namespace {
 
@@ -129,11 +129,11 @@ int message_box_key(MessageBox& box, Key key) {
         if (key.scan == scan_right) move_selection(box, 1);
         return -1;
     }
-    if (key.code == 13 || key.code == ' ') return box.selected;
-    if (key.code == 9) {
+    if (key.code == code_enter || key.code == code_blank) return box.selected;
+    if (key.code == code_tab) {
         move_selection(box, 1);
         return -1;
     }
-    if (key.code == 27) return box.buttons.size() == 1 ? 0 : -1;
+    if (key.code == code_escape) return box.buttons.size() == 1 ? 0 : -1;
     return button_with_letter(box, key.code);
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "runtime/keyboard.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 #include "front_ends/terminal/terminal_box.h"
 #include "runtime/key_decoder.h"
 #include "front_ends/terminal/terminal_mode.h"
@@ -44,7 +44,7 @@ public:
             int ready = poll(fds, count, timeout);
             if (ready < 0 && errno == EINTR) continue;
             if (ready == 0) {
-                std::vector<TerminalInput> inputs;
+                std::vector<DecodedInput> inputs;
                 decode_timeout(decoder_, inputs);
                 dispatch(inputs);
                 continue;
@@ -142,7 +142,7 @@ private:
             terminal_gone();
             return;
         }
-        std::vector<TerminalInput> inputs;
+        std::vector<DecodedInput> inputs;
         for (ssize_t i = 0; i < n; ++i) decode_byte(decoder_, bytes[i], inputs);
         dispatch(inputs);
     }
@@ -159,8 +159,8 @@ private:
         request_close();
     }
 
-    void dispatch(const std::vector<TerminalInput>& inputs) {
-        for (const TerminalInput& input : inputs) {
+    void dispatch(const std::vector<DecodedInput>& inputs) {
+        for (const DecodedInput& input : inputs) {
             if (input.kind == InputKind::ctrl_break) request_exit();
             else if (!to_box(input)) {
                 if (input.kind == InputKind::pause) press_pause();
@@ -170,7 +170,7 @@ private:
     }
 
     // While a box is open every key goes to it (Pause is ignored there).
-    bool to_box(const TerminalInput& input) {
+    bool to_box(const DecodedInput& input) {
         std::lock_guard lock(mutex_);
         if (box_ == nullptr || box_answer_ >= 0) return false;
         if (input.kind == InputKind::key) {

@@ -14,7 +14,7 @@
 #include "front_ends/window/gl_surface.h"
 #include "runtime/keyboard.h"
 #include "front_ends/window/message_box_pixels.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 #include "front_ends/window/screen_pixels.h"
 #include "front_ends/window/window_keys.h"
 

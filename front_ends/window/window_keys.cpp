@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "runtime/cp437.h"
+#include "runtime/key_codes.h"
 
 namespace {
 
@@ -15,16 +16,16 @@ WindowKeyAction typed_code(int code) { return typed(Key{static_cast<uint8_t>(cod
 // Second codes of the PC keyboard's extended keys.
 int navigation_scan(int glfw_key) {
     switch (glfw_key) {
-    case GLFW_KEY_HOME: return 71;
-    case GLFW_KEY_UP: return 72;
-    case GLFW_KEY_PAGE_UP: return 73;
-    case GLFW_KEY_LEFT: return 75;
-    case GLFW_KEY_RIGHT: return 77;
-    case GLFW_KEY_END: return 79;
-    case GLFW_KEY_DOWN: return 80;
-    case GLFW_KEY_PAGE_DOWN: return 81;
-    case GLFW_KEY_INSERT: return 82;
-    case GLFW_KEY_DELETE: return 83;
+    case GLFW_KEY_HOME: return scan_home;
+    case GLFW_KEY_UP: return scan_up;
+    case GLFW_KEY_PAGE_UP: return scan_page_up;
+    case GLFW_KEY_LEFT: return scan_left;
+    case GLFW_KEY_RIGHT: return scan_right;
+    case GLFW_KEY_END: return scan_end;
+    case GLFW_KEY_DOWN: return scan_down;
+    case GLFW_KEY_PAGE_DOWN: return scan_page_down;
+    case GLFW_KEY_INSERT: return scan_insert;
+    case GLFW_KEY_DELETE: return scan_delete;
     default: return 0;
     }
 }
@@ -32,36 +33,35 @@ int navigation_scan(int glfw_key) {
 // The keypad's keys while Num Lock is off.
 int keypad_navigation_scan(int glfw_key) {
     switch (glfw_key) {
-    case GLFW_KEY_KP_7: return 71;
-    case GLFW_KEY_KP_8: return 72;
-    case GLFW_KEY_KP_9: return 73;
-    case GLFW_KEY_KP_4: return 75;
-    case GLFW_KEY_KP_6: return 77;
-    case GLFW_KEY_KP_1: return 79;
-    case GLFW_KEY_KP_2: return 80;
-    case GLFW_KEY_KP_3: return 81;
-    case GLFW_KEY_KP_0: return 82;
-    case GLFW_KEY_KP_DECIMAL: return 83;
+    case GLFW_KEY_KP_7: return scan_home;
+    case GLFW_KEY_KP_8: return scan_up;
+    case GLFW_KEY_KP_9: return scan_page_up;
+    case GLFW_KEY_KP_4: return scan_left;
+    case GLFW_KEY_KP_6: return scan_right;
+    case GLFW_KEY_KP_1: return scan_end;
+    case GLFW_KEY_KP_2: return scan_down;
+    case GLFW_KEY_KP_3: return scan_page_down;
+    case GLFW_KEY_KP_0: return scan_insert;
+    case GLFW_KEY_KP_DECIMAL: return scan_delete;
     default: return 0;
     }
 }
 
-// F1 to F10 are 59 to 68, F11 and F12 133 and 134; Shift, Ctrl and Alt
-// move them to their own ranges.
+// F1 to F12; Shift, Ctrl and Alt move them to their own ranges.
 int function_scan(int glfw_key, int mods) {
     if (glfw_key >= GLFW_KEY_F1 && glfw_key <= GLFW_KEY_F10) {
         const int n = glfw_key - GLFW_KEY_F1;
-        if (mods & GLFW_MOD_ALT) return 104 + n;
-        if (mods & GLFW_MOD_CONTROL) return 94 + n;
-        if (mods & GLFW_MOD_SHIFT) return 84 + n;
-        return 59 + n;
+        if (mods & GLFW_MOD_ALT) return scan_alt_f1 + n;
+        if (mods & GLFW_MOD_CONTROL) return scan_ctrl_f1 + n;
+        if (mods & GLFW_MOD_SHIFT) return scan_shift_f1 + n;
+        return scan_f1 + n;
     }
     if (glfw_key == GLFW_KEY_F11 || glfw_key == GLFW_KEY_F12) {
         const int n = glfw_key - GLFW_KEY_F11;
-        if (mods & GLFW_MOD_ALT) return 139 + n;
-        if (mods & GLFW_MOD_CONTROL) return 137 + n;
-        if (mods & GLFW_MOD_SHIFT) return 135 + n;
-        return 133 + n;
+        if (mods & GLFW_MOD_ALT) return scan_alt_f11 + n;
+        if (mods & GLFW_MOD_CONTROL) return scan_ctrl_f11 + n;
+        if (mods & GLFW_MOD_SHIFT) return scan_shift_f11 + n;
+        return scan_f11 + n;
     }
     return 0;
 }
@@ -70,16 +70,17 @@ int function_scan(int glfw_key, int mods) {
 int alt_letter_scan(int glfw_key) {
     static constexpr std::string_view rows = "QWERTYUIOP    ASDFGHJKL     ZXCVBNM";
     if (glfw_key < GLFW_KEY_A || glfw_key > GLFW_KEY_Z) return 0;
-    return 16 + static_cast<int>(rows.find(static_cast<char>(glfw_key)));
+    return scan_alt_q + static_cast<int>(rows.find(static_cast<char>(glfw_key)));
 }
 
-// Ctrl with a letter or a bracket: the control codes 1 to 29.
+// Ctrl with a letter or a bracket: the control code of its character, the
+// character's code less that of '@' (1 to 26, then 27 to 29). GLFW's codes
+// of these keys are their characters' codes.
 int control_code(int glfw_key) {
-    if (glfw_key >= GLFW_KEY_A && glfw_key <= GLFW_KEY_Z) return glfw_key - GLFW_KEY_A + 1;
-    if (glfw_key == GLFW_KEY_LEFT_BRACKET) return 27;
-    if (glfw_key == GLFW_KEY_BACKSLASH) return 28;
-    if (glfw_key == GLFW_KEY_RIGHT_BRACKET) return 29;
-    return 0;
+    const bool letter = glfw_key >= GLFW_KEY_A && glfw_key <= GLFW_KEY_Z;
+    const bool bracket = glfw_key == GLFW_KEY_LEFT_BRACKET || glfw_key == GLFW_KEY_BACKSLASH ||
+                         glfw_key == GLFW_KEY_RIGHT_BRACKET;
+    return letter || bracket ? glfw_key - '@' : 0;
 }
 
 }  // namespace
@@ -88,10 +89,10 @@ WindowKeyAction window_key_action(int glfw_key, int mods) {
     if (glfw_key == GLFW_KEY_PAUSE)
         return {(mods & GLFW_MOD_CONTROL) ? WindowKeyAction::Kind::ctrl_break : WindowKeyAction::Kind::pause};
     switch (glfw_key) {
-    case GLFW_KEY_ENTER: case GLFW_KEY_KP_ENTER: return typed_code(13);
-    case GLFW_KEY_BACKSPACE: return typed_code(8);
-    case GLFW_KEY_ESCAPE: return typed_code(27);
-    case GLFW_KEY_TAB: return (mods & GLFW_MOD_SHIFT) ? typed(two_code(15)) : typed_code(9);
+    case GLFW_KEY_ENTER: case GLFW_KEY_KP_ENTER: return typed_code(code_enter);
+    case GLFW_KEY_BACKSPACE: return typed_code(code_backspace);
+    case GLFW_KEY_ESCAPE: return typed_code(code_escape);
+    case GLFW_KEY_TAB: return (mods & GLFW_MOD_SHIFT) ? typed(two_code(scan_shift_tab)) : typed_code(code_tab);
     default: break;
     }
     if (int scan = navigation_scan(glfw_key)) return typed(two_code(scan));
@@ -107,7 +108,7 @@ WindowKeyAction window_key_action(int glfw_key, int mods) {
 
 std::optional<Key> window_char_key(char32_t code_point) {
     const int code = cp437_from_unicode(code_point);
-    if (code < 32) return std::nullopt;   // control codes come as keys, not characters
+    if (code < code_blank) return std::nullopt;   // control codes come as keys, not characters
     return Key{static_cast<uint8_t>(code), 0};
 }
 

@@ -4,7 +4,7 @@
 
 #include "converter/iges_record.h"
 #include "converter/iges_templates.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 
 namespace {
 
@@ -35,8 +35,7 @@ TEST(MidStatement, WritesNothingWhileAnErrorIsPending) {
     raise_runtime_error(75);
     mid_statement(target, 1, 3, "xyz");
     place_from(target, 1, "xyz");
-    run_control.pending_error.store(0);
-    run_control.event_flag.store(false);
+    run_state_reset();
     EXPECT_EQ(target, "ABCDEFGH");
 }
 

@@ -9,9 +9,9 @@ namespace {
 
 // Decoded inputs written as text: "k65" a key with code 65, "s72" a
 // two-code key with second code 72, "B" Ctrl+Break, "P" Pause.
-std::string describe(const std::vector<TerminalInput>& inputs) {
+std::string describe(const std::vector<DecodedInput>& inputs) {
     std::string text;
-    for (const TerminalInput& in : inputs) {
+    for (const DecodedInput& in : inputs) {
         if (!text.empty()) text += ' ';
         if (in.kind == InputKind::ctrl_break) text += "B";
         else if (in.kind == InputKind::pause) text += "P";
@@ -26,7 +26,7 @@ std::string decode(const std::string& bytes, bool timeout_at_end = true,
                    ByteSource source = ByteSource::terminal) {
     KeyDecoder decoder;
     decoder.source = source;
-    std::vector<TerminalInput> out;
+    std::vector<DecodedInput> out;
     for (char c : bytes) decode_byte(decoder, static_cast<uint8_t>(c), out);
     if (timeout_at_end) decode_timeout(decoder, out);
     return describe(out);
@@ -93,7 +93,7 @@ TEST(TerminalKeys, ScriptBytes) {
 
 TEST(TerminalKeys, SequenceSplitAcrossReadsWaits) {
     KeyDecoder decoder;
-    std::vector<TerminalInput> out;
+    std::vector<DecodedInput> out;
     for (char c : std::string("\x1b[1;5")) decode_byte(decoder, static_cast<uint8_t>(c), out);
     EXPECT_TRUE(out.empty());
     EXPECT_TRUE(decoder_waiting(decoder));

@@ -7,7 +7,7 @@
 
 #include "runtime/keyboard.h"
 #include "runtime/line_input.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 #include "runtime/text_screen.h"
 #include "tests/support/screen_rows.h"
 
@@ -50,7 +50,7 @@ struct InputThread {
     void join() { thread.join(); }
     ~InputThread() {
         if (!thread.joinable()) return;
-        run_control.stop_request = true;
+        request_stop();
         thread.join();
     }
 };
@@ -58,10 +58,7 @@ struct InputThread {
 class LineInputTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        run_control.pending_error = 0;
-        run_control.pause_flag = false;
-        run_control.close_request = false;
-        run_control.stop_request = false;
+        run_state_reset();
         keyboard_reset();
         screen_reset();
     }
@@ -158,11 +155,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(LineInputTest, KeyThatEndsPauseIsNotTyped) {
-    run_control.pause_flag = true;
+    press_pause();
     std::string value;
     ASSERT_TRUE(read_line("xab\r", value));
     EXPECT_EQ(value, "ab");
-    EXPECT_FALSE(run_control.pause_flag);
+    EXPECT_FALSE(pause_held());
 }
 
 TEST_F(LineInputTest, BackspaceRedrawsFromTheScreenAtTheInputsStart) {
@@ -193,11 +190,11 @@ TEST_F(LineInputTest, BackspaceRedrawsFromTheScreenAtTheInputsStart) {
 }
 
 TEST_F(LineInputTest, DoesNothingWhileAnErrorIsPending) {
-    run_control.pending_error = 53;
+    raise_runtime_error(53);
     std::string value = "kept";
     type_keys("ab\r");
     EXPECT_TRUE(input_statement(value));
-    run_control.pending_error = 0;
+    clear_pending_error();
     EXPECT_EQ(value, "kept");
     EXPECT_EQ(screen_now(), "");
     Key key;
@@ -210,7 +207,7 @@ TEST_F(LineInputTest, StopWhileWaitingReturnsAtOnce) {
     print_text("? ", false);
     InputThread input;
     ASSERT_TRUE(wait_until([] { return screen_snapshot().text_cursor_visible && screen_now() == "? ab\n"; }));
-    run_control.stop_request = true;
+    request_stop();
     input.join();
     EXPECT_FALSE(input.entered);
     EXPECT_EQ(input.value, "kept");
@@ -224,11 +221,11 @@ TEST_F(LineInputTest, EndedKeySourceClosesOnceBufferIsEmpty) {
     std::string value;
     EXPECT_TRUE(input_statement(value));
     EXPECT_EQ(value, "ab");
-    EXPECT_FALSE(run_control.close_request);
+    EXPECT_FALSE(close_requested());
 
     InputThread input;
-    ASSERT_TRUE(wait_until([] { return run_control.close_request.load(); }));
-    run_control.stop_request = true;
+    ASSERT_TRUE(wait_until([] { return close_requested(); }));
+    request_stop();
     input.join();
     EXPECT_FALSE(input.entered);
     EXPECT_EQ(input.value, "kept");

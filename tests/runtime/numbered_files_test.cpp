@@ -10,15 +10,15 @@
 #include <filesystem>
 
 #include "runtime/numbered_files.h"
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
 // Takes the pending error and clears it, as Yes in the box would.
 int32_t take_error() {
-    const int32_t error = run_control.pending_error.exchange(0);
-    run_control.event_flag = false;
+    const int32_t error = pending_error();
+    run_state_reset();
     return error;
 }
 

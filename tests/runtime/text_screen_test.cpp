@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/run_control.h"
+#include "runtime/run_state.h"
 #include "runtime/text_screen.h"
 #include "tests/support/screen_rows.h"
 
@@ -32,7 +32,7 @@ void print_row(const std::string& text) {
 class TextScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        run_control.pending_error = 0;
+        run_state_reset();
         screen_reset();
     }
 };
@@ -190,10 +190,10 @@ TEST_F(TextScreenTest, EndOfRunPromptUsesRow25Only) {
 TEST_F(TextScreenTest, PrintingDoesNothingWhileAnErrorIsPending) {
     print_text("ab", false);
     const ScreenPicture before = screen_snapshot();
-    run_control.pending_error = 53;
+    raise_runtime_error(53);
     print_make_fit(t80);
     print_text("cd", true);
-    run_control.pending_error = 0;
+    clear_pending_error();
     const ScreenPicture after = screen_snapshot();
     EXPECT_EQ(after.cells, before.cells);
     EXPECT_EQ(after.cursor_column, before.cursor_column);
