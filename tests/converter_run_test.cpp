@@ -94,7 +94,8 @@ TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
     EXPECT_EQ(rows_of_screen(run.screen)[25], "");
 }
 
-// Opening failures of step 94 that each give one box, then 52 at 106 and 203.
+// Opening failures of step 94 that each give one box, then one each at 106
+// and 203 (52, or for the refused count 6 again).
 TEST(ConverterRun, StlOpeningFailures) {
     TempFolder folder;
     write_bytes(folder / "ascii.stl", "solid cube\n" + std::string(100, ' '));
