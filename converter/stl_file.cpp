@@ -14,7 +14,6 @@ void open_stl_file(const std::string& name) {
     int32_t count = 0;
     file_get(stl_file_number, count_position, count);
     if (!error_pending() && count > max_facet_count) {
-        file_close(stl_file_number);
         raise_runtime_error(error_overflow);
     }
 }

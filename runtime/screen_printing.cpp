@@ -21,9 +21,9 @@ void scroll_up(ScreenPicture& picture) {
 }
 
 // A character that reaches column 80 leaves the cursor there with the
-// pending wrap set; the next character written begins the new row. That
-// gives the same cells as beginning the row at once, and lets a bell or an
-// end of row that follows leave the full row alone.
+// pending wrap set; the next character written (or bell) begins the new
+// row. That gives the same cells as beginning the row at once, and lets an
+// end of row that follows begin just the one row.
 void write_character(ScreenPicture& picture, uint8_t code) {
     if (picture.pending_wrap) {
         picture.pending_wrap = false;
@@ -41,6 +41,12 @@ void write_tab(ScreenPicture& picture) {
     do {
         write_character(picture, code_blank);
     } while ((picture.cursor_column - 1) % tab_width != 0 && !picture.pending_wrap);
+}
+
+// The bell writes no cell; like a character it first begins the row that
+// a pending wrap holds back.
+void write_bell(ScreenPicture& picture) {
+    if (picture.pending_wrap) picture_end_row(picture);
 }
 
 void move_cursor(ScreenPicture& picture, int rows, int columns) {
@@ -63,7 +69,7 @@ void clear_scrolling_area(ScreenPicture& picture) {
 
 void write_code(ScreenPicture& picture, uint8_t code) {
     switch (code) {
-    case code_bell: break;
+    case code_bell: write_bell(picture); break;
     case code_tab: write_tab(picture); break;
     case code_line_feed: case code_enter: picture_end_row(picture); break;
     case code_home: move_home(picture); break;

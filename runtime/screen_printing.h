@@ -14,8 +14,9 @@
 void picture_begin_row(ScreenPicture& picture);
 // Ends the row first when an item of that length would run past column 80.
 void picture_make_fit(ScreenPicture& picture, std::size_t item_length);
-// Writes the text at the cursor. Code 7 (the bell) leaves the picture as
-// it is: sounding it is the caller's part.
+// Writes the text at the cursor. Code 7 (the bell) writes no cell, but
+// like a character it begins the row that a pending wrap holds back;
+// sounding it is the caller's part.
 void picture_write(ScreenPicture& picture, const std::string& text);
 // Ends the row: the next text starts in column 1 of the next row.
 void picture_end_row(ScreenPicture& picture);

@@ -40,13 +40,14 @@ void print_make_fit(const std::string& item) {
     change_screen([&](ScreenPicture& picture) { picture_make_fit(picture, item.size()); });
 }
 
-// Writes the text piece by piece between bells; each bell pauses the
-// program thread without holding the screen.
+// Writes the text piece by piece, each piece ending with a bell; after
+// each bell the program thread pauses without holding the screen.
 void print_text(const std::string& text, bool end_row) {
     if (error_pending()) return;
     std::size_t start = 0;
-    for (std::size_t bell; (bell = text.find(static_cast<char>(code_bell), start)) != std::string::npos; start = bell + 1) {
-        write_to_screen(text.substr(start, bell - start));
+    for (std::size_t bell; (bell = text.find(static_cast<char>(code_bell), start)) != std::string::npos;
+         start = bell + 1) {
+        write_to_screen(text.substr(start, bell + 1 - start));
         std::this_thread::sleep_for(bell_pause);
     }
     write_to_screen(text.substr(start));

@@ -6,6 +6,7 @@
 #include <cfenv>
 #include <chrono>
 #include <climits>
+#include <csignal>
 #include <string>
 #include <thread>
 
@@ -71,6 +72,10 @@ void start_program_thread(void (*program)()) {
 }
 
 void run_runtime(FrontEnd& front_end, void (*program)()) {
+    // Output that nobody reads any more is dropped: a write to a closed
+    // standard output or error fails with EPIPE, which every writer takes
+    // as nothing to show, and the run goes on to its normal end.
+    std::signal(SIGPIPE, SIG_IGN);
     set_front_end(&front_end);
     std::thread(start_program_thread, program).detach();
     std::thread(main_loop, &front_end).detach();

@@ -154,6 +154,18 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"refused_after_quote_at_column_80", "\"" + t76 + "\"x", t76, "\"" + t76 + "\""}),
     [](const auto& test) { return std::string(test.param.name); });
 
+// The bell is not stored, but like any printed text it begins the row that
+// the typed text's pending wrap holds back: Enter then leaves an empty row.
+TEST_F(LineInputTest, BellAtColumn80BeginsTheRow) {
+    std::string value;
+    ASSERT_TRUE(read_line(t78 + "\a\r", value));
+    EXPECT_EQ(value, t78);
+    const ScreenPicture picture = screen_snapshot();
+    EXPECT_EQ(screen_text(picture), "? " + t78 + "\n");
+    EXPECT_EQ(picture.cursor_row, 3);
+    EXPECT_EQ(picture.cursor_column, 1);
+}
+
 TEST_F(LineInputTest, KeyThatEndsPauseIsNotTyped) {
     press_pause();
     std::string value;

@@ -86,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(
         PrintCase{"cursor_moves", {{"abc\x1d\x1dX\x1e\x1fY\x1cZ", false}}, "aXc\n  Y Z\n", 2, 6, false},
         PrintCase{"home", {{"abc\ndef\x0bX", false}}, "Xbc\ndef\n", 1, 2, false},
         PrintCase{"form_feed_clears", {{"abc\ndef\x0cX", false}}, "X\n", 1, 2, false},
-        PrintCase{"bell_keeps_pending_wrap", {{t80, false}, {"\a", false}, {"", true}, {"x", false}}, t80 + "\nx\n", 2, 2, false}),
+        PrintCase{"bell_begins_pending_row", {{t80, false}, {"\a", false}, {"", true}, {"x", false}}, t80 + "\n\nx\n", 3, 2, false}),
     [](const auto& test) { return std::string(test.param.name); });
 
 struct FitCase {

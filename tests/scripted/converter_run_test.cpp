@@ -94,7 +94,8 @@ TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
     EXPECT_EQ(rows_of_screen(run.screen)[25], "");
 }
 
-// Opening failures of step 94 that each give one box, then 52 at 106 and 203.
+// Opening failures of step 94 that each give one box, then one each at 106
+// and 203 (52, or for the refused count 6 again).
 TEST(ConverterRun, StlOpeningFailures) {
     TempFolder folder;
     write_bytes(folder / "ascii.stl", "solid cube\n" + std::string(100, ' '));
@@ -133,6 +134,39 @@ TEST(ConverterRun, KeysTypedDuringTheRunDoNotEndIt) {
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "abc");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(rows_of_screen(run.screen)[25], "Press any key to continue");
+}
+
+// Nothing reads standard output any more: the screen is lost, the run is not.
+TEST(ConverterRun, ClosedStandardOutputStillWritesTheWholeFile) {
+    TempFolder folder;
+    write_stl(folder / "in.stl", 2, {unit_facet, unit_facet});
+    const ProgramRun run =
+        run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n", ClosedOutput::standard_output);
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(run.boxes, "");
+    EXPECT_EQ(read_bytes(folder / "out.igs").size(), 82u * (9 * 2 + 8));
+}
+
+// Nothing reads standard error any more: each box is still answered from the
+// input, Yes to all of them (1 at step 95, 17 record writes) reaches the
+// end, No to the last ends the run there.
+TEST(ConverterRun, ClosedStandardErrorStillAnswersEveryBox) {
+    TempFolder folder;
+    write_stl(folder / "in.stl", 1, {unit_facet});
+    const std::string names = two_names(folder / "in.stl", folder / "no/out.igs");
+    struct Case { std::string answers; std::string row_18; std::string row_25; };
+    const std::vector<Case> cases = {
+        {std::string(18, 'y'), " Done!", "Press any key to continue"},
+        {std::string(17, 'y') + "n", "", ""},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = run_program(names + c.answers, ClosedOutput::standard_error);
+        EXPECT_EQ(run.exit_code, 0) << c.answers;
+        const auto rows = rows_of_screen(run.screen);
+        EXPECT_EQ(rows[16], " " + (folder / "in.stl") + " > " + (folder / "no/out.igs")) << c.answers;
+        EXPECT_EQ(rows[18], c.row_18) << c.answers;
+        EXPECT_EQ(rows[25], c.row_25) << c.answers;
+    }
 }
 
 // Starts the program with keys on standard input; returns its process id.

@@ -199,6 +199,30 @@ TEST_F(IgesFile, SameFileUnderAnotherSpellingIsRefusedAndLeftIntact) {
     }
 }
 
+// An ASCII STL file's count is refused, and the file stays open: the same
+// name typed for the IGES file is refused too, whatever the answers.
+TEST_F(IgesFile, RefusedAsciiStlNamedTwiceIsLeftIntact) {
+    const std::string ascii = "solid x" + std::string(73, ' ') + "\nfacet normal 0 0 1\n";
+    write_bytes(path("PART.STL"), ascii);
+    // Yes throughout: the frame's record writes find file 13 not open.
+    const std::vector<std::pair<int, int>> all_yes = {
+        {6, 94}, {55, 95}, {6, 106},
+        {52, 151}, {52, 152}, {52, 159}, {52, 161}, {52, 167}, {52, 179}, {52, 191},
+        {6, 203}, {52, 301}};
+    const std::vector<std::pair<std::string, std::vector<std::pair<int, int>>>> cases = {
+        {std::string(all_yes.size(), 'y'), all_yes},
+        {"n", {{6, 94}}},
+    };
+    for (const auto& [answers, expected] : cases) {
+        const ConverterRun run = run_converter(folder, "PART.STL", "PART.STL", TestClock::fixed, answers);
+        EXPECT_EQ(run.exit_code, 0) << answers;
+        std::vector<std::pair<int, int>> shown;
+        for (const ErrorBox& box : run.boxes) shown.push_back({box.error, box.line});
+        EXPECT_EQ(shown, expected) << answers;
+        EXPECT_EQ(read_bytes(path("PART.STL")), ascii) << answers;
+    }
+}
+
 TEST_F(IgesFile, LongNamesGiveValidGlobalRecordsWithExactCounts) {
     const std::string sub = "a_folder_whose_name_is_long_enough_to_overflow_the_record";
     ASSERT_EQ(mkdir(path(sub).c_str(), 0755), 0);

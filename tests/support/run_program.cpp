@@ -1,7 +1,10 @@
 #include "tests/support/run_program.h"
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -39,16 +42,44 @@ void write_stl(const std::string& path, int count, const std::vector<std::vector
     write_bytes(path, bytes);
 }
 
-ProgramRun run_program(const std::string& keys) {
+namespace {
+
+// In the child, between fork and exec: makes descriptor the file at path,
+// or, when closed, a pipe without a reader.
+void redirect(int descriptor, const std::string& path, bool closed) {
+    int ends[2] = {-1, -1};
+    if (closed) {
+        if (pipe(ends) != 0) _exit(98);
+        close(ends[0]);
+    }
+    const int target = closed ? ends[1] : open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (target < 0 || dup2(target, descriptor) < 0) _exit(98);
+    if (target != descriptor) close(target);
+}
+
+}  // namespace
+
+ProgramRun run_program(const std::string& keys, ClosedOutput closed) {
     TempFolder io;
     write_bytes(io / "keys", keys);
-    const std::string command = std::string(STLWIRE_BINARY) + " < " + (io / "keys") + " > " +
-                                (io / "screen") + " 2> " + (io / "boxes");
-    const int status = std::system(command.c_str());
+    const std::string keys_path = io / "keys", screen_path = io / "screen", boxes_path = io / "boxes";
+    const pid_t child = fork();
+    if (child == 0) {
+        const int input = open(keys_path.c_str(), O_RDONLY);
+        if (input < 0) _exit(98);
+        dup2(input, STDIN_FILENO);
+        redirect(STDOUT_FILENO, screen_path, closed == ClosedOutput::standard_output);
+        redirect(STDERR_FILENO, boxes_path, closed == ClosedOutput::standard_error);
+        std::signal(SIGPIPE, SIG_DFL);   // as a shell starts it, whatever the tests ignore
+        execl(STLWIRE_BINARY, STLWIRE_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
     ProgramRun run;
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return run;
     run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.screen = read_bytes(io / "screen");
-    run.boxes = read_bytes(io / "boxes");
+    run.screen = read_bytes(screen_path);
+    run.boxes = read_bytes(boxes_path);
     return run;
 }
 

@@ -20,8 +20,12 @@ struct TempFolder {
     std::string operator/(const std::string& name) const { return (path / name).string(); }
 };
 
+// An output that nobody reads: a pipe whose read end is closed before the
+// program starts. What the program writes there is lost.
+enum class ClosedOutput { none, standard_output, standard_error };
+
 // Feeds keys (bytes) to the program on standard input.
-ProgramRun run_program(const std::string& keys);
+ProgramRun run_program(const std::string& keys, ClosedOutput closed = ClosedOutput::none);
 
 // Writes a binary STL file: 80-byte header, the count, then the facets'
 // twelve values each and a zero attribute word.
