@@ -13,6 +13,7 @@
 #include "runtime/key_decoder.h"
 #include "front_ends/terminal/terminal_mode.h"
 #include "front_ends/terminal/terminal_render.h"
+#include "front_ends/terminal/terminal_sequences.h"
 #include "front_ends/terminal/terminal_signals.h"
 
 namespace {
@@ -26,7 +27,8 @@ std::string enlarge_request(int columns, int rows) {
     std::string text = "Please enlarge the terminal to 80 by 25 (it is " + std::to_string(columns) +
                        " by " + std::to_string(rows) + ").";
     if (static_cast<int>(text.size()) > columns) text.resize(columns);
-    return "\x1b[0m\x1b[?25l\x1b[H\x1b[2J" + text;
+    namespace ts = terminal_sequence;
+    return ts::joined({ts::own_colours, ts::cursor_hidden, ts::cursor_home, ts::screen_blank}) + text;
 }
 
 class TerminalFrontEnd final : public FrontEnd {

@@ -1,5 +1,7 @@
 #include "front_ends/terminal/terminal_mode.h"
 
+#include "front_ends/terminal/terminal_sequences.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -13,10 +15,15 @@ namespace {
 termios saved_mode;
 std::atomic<bool> terminal_taken{false};
 
+namespace ts = terminal_sequence;
+
 // Alternate screen, no automatic wrap, cursor hidden, blank screen.
-constexpr char enter_sequence[] = "\x1b[?1049h\x1b[?7l\x1b[?25l\x1b[0m\x1b[H\x1b[2J";
-// CAN first: it ends any escape sequence a crash may have cut short.
-constexpr char leave_sequence[] = "\x18\x1b[0m\x1b[?25h\x1b[?7h\x1b[?1049l";
+const std::string enter_bytes = ts::joined({ts::alternate_screen_on, ts::wrap_off, ts::cursor_hidden,
+                                            ts::own_colours, ts::cursor_home, ts::screen_blank});
+// Made before any signal can come, so a crash handler only writes it. CAN
+// first: it ends any sequence that a crash may have cut short.
+const std::string leave_bytes = ts::joined({ts::cancel, ts::own_colours, ts::cursor_shown, ts::wrap_on,
+                                            ts::alternate_screen_off});
 
 void write_bytes(const char* data, size_t size) {
     while (size > 0) {
@@ -47,14 +54,14 @@ bool take_terminal() {
     termios raw = raw_mode(saved_mode);
     if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) return false;
     terminal_taken.store(true);
-    write_bytes(enter_sequence, sizeof enter_sequence - 1);
+    write_bytes(enter_bytes.data(), enter_bytes.size());
     std::atexit(restore_terminal);
     return true;
 }
 
 void restore_terminal() {
     if (!terminal_taken.exchange(false)) return;
-    write_bytes(leave_sequence, sizeof leave_sequence - 1);
+    write_bytes(leave_bytes.data(), leave_bytes.size());
     // Keys left unread would otherwise reach the shell as typed commands.
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_mode);
 }

@@ -1,12 +1,11 @@
 #include "front_ends/terminal/terminal_render.h"
 
+#include "front_ends/terminal/terminal_sequences.h"
 #include "runtime/cp437.h"
 
 namespace {
 
-constexpr const char* hide_cursor = "\x1b[?25l";
-constexpr const char* show_cursor = "\x1b[?25h";
-constexpr const char* clear_all = "\x1b[0m\x1b[H\x1b[2J";
+namespace ts = terminal_sequence;
 
 // The text screen's colour numbers 0 to 7 (black, blue, green, cyan, red,
 // magenta, brown, grey) as the terminal's (black, red, green, yellow, ...).
@@ -50,7 +49,7 @@ bool cursor_moved(const TerminalView& view, const ScreenPicture& next) {
 }  // namespace
 
 std::string cursor_to(int row, int column) {
-    return "\x1b[" + std::to_string(row) + ";" + std::to_string(column) + "H";
+    return ts::cursor_to(row, column);
 }
 
 std::string colour_sequence(uint8_t colour) {
@@ -58,12 +57,12 @@ std::string colour_sequence(uint8_t colour) {
     int bg = (colour >> 4) & 0x0F;
     int fg_code = (fg < 8 ? 30 : 90) + terminal_colour[fg & 7];
     int bg_code = (bg < 8 ? 40 : 100) + terminal_colour[bg & 7];
-    return "\x1b[0;" + std::to_string(fg_code) + ";" + std::to_string(bg_code) + "m";
+    return ts::colours(fg_code, bg_code);
 }
 
 std::string render_changes(TerminalView& view, const ScreenPicture& next) {
     std::string cells;
-    if (!view.known) cells = clear_all;
+    if (!view.known) cells = ts::joined({ts::own_colours, ts::cursor_home, ts::screen_blank});
     draw_cells(cells, view, next);
 
     bool want_cursor = next.text_cursor_visible;
@@ -72,9 +71,12 @@ std::string render_changes(TerminalView& view, const ScreenPicture& next) {
     std::string out;
     if (!cells.empty() || cursor_changed) {
         // Hidden while drawing, so it never flickers across the screen.
-        if (view.cursor_shown || !view.known) out += hide_cursor;
+        if (view.cursor_shown || !view.known) out += ts::cursor_hidden;
         out += cells;
-        if (want_cursor) out += cursor_to(next.cursor_row, next.cursor_column) + show_cursor;
+        if (want_cursor) {
+            out += cursor_to(next.cursor_row, next.cursor_column);
+            out += ts::cursor_shown;
+        }
     }
     view.shown = next;
     view.known = true;
