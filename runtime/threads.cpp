@@ -19,9 +19,8 @@
 
 namespace {
 
-void sleep_ms(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+// The main loop's turn: about 60 a second, every other one a frame.
+constexpr std::chrono::milliseconds main_loop_turn{16};
 
 // The program thread computes with a 64-bit significand, rounding to
 // nearest; every floating-point exception stays masked.
@@ -42,11 +41,11 @@ void set_program_arithmetic() {
     for (unsigned turn = 0;; ++turn) {
         if (exit_requested() || close_requested()) {
             request_stop();
-            while (!program_parked()) sleep_ms(16);
+            while (!program_parked()) std::this_thread::sleep_for(main_loop_turn);
             end_process();
         }
         if (turn % 2 == 1) front_end->show(screen_snapshot());
-        sleep_ms(16);
+        std::this_thread::sleep_for(main_loop_turn);
     }
 }
 
@@ -80,5 +79,5 @@ void run_runtime(FrontEnd& front_end, void (*program)()) {
     std::thread(start_program_thread, program).detach();
     std::thread(main_loop, &front_end).detach();
     front_end.run_events();
-    for (;;) sleep_ms(1000);   // the main-loop thread ends the process
+    for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));   // the main loop ends the process
 }
