@@ -1,52 +1,22 @@
 #include "tests/support/run_program.h"
 
-#include <sys/wait.h>
+#include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <sstream>
 
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "stlwire-XXXXXX").string();
-    path = mkdtemp(pattern.data());
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
-
-void write_bytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-void write_stl(const std::string& path, int count, const std::vector<std::vector<float>>& facets) {
-    std::string bytes(80, 'h');
-    bytes.append(reinterpret_cast<const char*>(&count), 4);
-    for (const auto& facet : facets) {
-        for (float value : facet) bytes.append(reinterpret_cast<const char*>(&value), 4);
-        bytes.append(2, '\0');
-    }
-    write_bytes(path, bytes);
+bool start_program(ChildProcess& program, const ChildStreams& streams,
+                   const std::vector<std::string>& environment) {
+    return program.start({STLWIRE_BINARY}, streams, environment);
 }
 
 ProgramRun run_program(const std::string& keys) {
     TempFolder io;
     write_bytes(io / "keys", keys);
-    const std::string command = std::string(STLWIRE_BINARY) + " < " + (io / "keys") + " > " +
-                                (io / "screen") + " 2> " + (io / "boxes");
-    const int status = std::system(command.c_str());
     ProgramRun run;
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    ChildProcess program;
+    if (!start_program(program, {.input = io / "keys", .output = io / "screen", .errors = io / "boxes"})) return run;
+    run.exit_code = program.wait_exit().value_or(-1);
+    program.stop();
     run.screen = read_bytes(io / "screen");
     run.boxes = read_bytes(io / "boxes");
     return run;
@@ -60,14 +30,35 @@ std::vector<std::string> rows_of_screen(const std::string& screen) {
     return rows;
 }
 
-std::vector<std::string> box_titles(const std::string& boxes) {
-    std::vector<std::string> titles;
+std::vector<ErrorBox> error_boxes(const std::string& boxes) {
+    const std::string unhandled = "Unhandled Error #", critical = "Critical Error #";
+    std::vector<ErrorBox> found;
     std::istringstream lines(boxes);
     std::string line;
     while (std::getline(lines, line)) {
-        if (line.rfind("Unhandled Error #", 0) == 0 || line.rfind("Critical Error #", 0) == 0) {
-            titles.push_back(line);
+        const bool is_unhandled = line.rfind(unhandled, 0) == 0;
+        if (!is_unhandled && line.rfind(critical, 0) != 0) continue;
+        ErrorBox box;
+        box.title = line;
+        box.error = std::stoi(line.substr((is_unhandled ? unhandled : critical).size()));
+        if (is_unhandled) {
+            std::string line_text, continue_text;
+            std::getline(lines, line_text);
+            std::getline(lines, box.message);
+            std::getline(lines, continue_text);
+            EXPECT_EQ(line_text.rfind("Line:", 0), 0u) << line_text;
+            EXPECT_EQ(continue_text, "Continue?");
+            if (line_text.rfind("Line:", 0) == 0) box.line = std::stoi(line_text.substr(5));
+        } else {
+            std::getline(lines, box.message);
         }
+        found.push_back(box);
     }
+    return found;
+}
+
+std::vector<std::string> box_titles(const std::string& boxes) {
+    std::vector<std::string> titles;
+    for (const ErrorBox& box : error_boxes(boxes)) titles.push_back(box.title);
     return titles;
 }
