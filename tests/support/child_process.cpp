@@ -52,6 +52,8 @@ bool ChildProcess::fork_child(const ChildStreams& streams, const std::function<v
     pid_ = fork();
     if (pid_ < 0) {
         pid_ = 0;
+        for (int end : pipe_ends)
+            if (end >= 0) close(end);
         return false;
     }
     if (pid_ == 0) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/child_process.h"
+// What every run needs beside: its folder and its STL file.
 #include "tests/support/stl_writer.h"
 #include "tests/support/test_files.h"
 
