@@ -70,14 +70,9 @@ std::vector<Triangle> mesh_of_plain_values(int count) {
     return mesh;
 }
 
-// The mesh as STL facets: a zero normal, then the three vertices.
-std::vector<std::vector<float>> stl_facets(const std::vector<Triangle>& mesh) {
-    std::vector<std::vector<float>> facets;
-    for (const Triangle& t : mesh) {
-        std::vector<float> facet(3, 0.0f);
-        facet.insert(facet.end(), t.begin(), t.end());
-        facets.push_back(facet);
-    }
+std::vector<StlFacet> stl_facets(const std::vector<Triangle>& mesh) {
+    std::vector<StlFacet> facets;
+    for (const Triangle& t : mesh) facets.push_back({t});
     return facets;
 }
 
@@ -128,7 +123,7 @@ protected:
     // that every edge must keep seven significant digits.
     void check_mesh(const std::vector<Triangle>& mesh, bool seven_digits) {
         const std::string stl = folder / "mesh.stl", igs = folder / "mesh.igs";
-        write_stl(stl, static_cast<int>(mesh.size()), stl_facets(mesh));
+        write_stl(stl, stl_facets(mesh));
         const ProgramRun run = run_program(stl + "\n" + igs + "\n");
         ASSERT_EQ(run.exit_code, 0);
         ASSERT_EQ(run.boxes, "");

@@ -29,6 +29,16 @@ TEST(EdgeText, TooLongTextsKeepTheMostDigitsThatFitSixtyColumns) {
     EXPECT_EQ(text, "-1.23E+08,-1.23E+08,-1.23E+08,-1.23E+08,-1.23E+08,-1.23E+08;");
 }
 
+TEST(EdgeText, SevenDigitWholeNumberStaysWholeInAShortenedEdge) {
+    // 74 characters at seven digits, 69 at six, 64 at five: four digits fit,
+    // and 1234567 to four digits is 1235000, seven digits without a point,
+    // shorter than 1.235E+06.
+    std::string text;
+    edge_parameter_text(text, {1234567.0f, 1.234567E-20f, -2.345678E-20f, 3.456789E-20f, 4.567891E-20f,
+                               5.678912E-20f});
+    EXPECT_EQ(text, "1235000,1.235E-20,-2.346E-20,3.457E-20,4.568E-20,5.679E-20;");
+}
+
 TEST(EdgeText, LargeWholeNumbersStayInExponentForm) {
     // A reader takes digits without a point as an integer: -6789120000,
     // shorter than -6.78912E+09, would overflow a 32-bit one.

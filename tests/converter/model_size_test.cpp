@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 
@@ -75,6 +76,20 @@ TEST(ModelSize, WorkedValuesAndEdgeCases) {
     }
 }
 
+// A size of 1050625 * 2^-146 (normal) has the ten-thousandth 840.5 * 2^-149
+// exactly: midway between two subnormals, where a quotient would round to the
+// even 840. The factor, the double nearest 0.0001, lies a little above it, so
+// the product lies above the midpoint and rounds to 841 * 2^-149.
+TEST(ModelSize, ResolutionOfASizeWhoseTenThousandthIsSubnormal) {
+    const float size = 0x1.00801p-126f;
+    ASSERT_EQ(diagonal_length(extent(size, 0), 0, 0), size) << "a mesh from 0 to size on one axis has this size";
+    const float resolution = resolution_of(size);
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &resolution, sizeof bits);
+    EXPECT_EQ(bits, 841u) << std::hexfloat << resolution;
+    EXPECT_EQ(ltrim_spaces(single_to_text(resolution)), "1.178492E-42");
+}
+
 // Reference: every value as an exact integer count of 2^-40 (all inputs below
 // are such multiples), every rounding done on those integers.
 
@@ -136,6 +151,7 @@ float reference_diagonal(float x, float y, float z) {
     return float_of(round_bits(root, 24, inexact), -unit_bits - shift);
 }
 
+// For results in the normal range only.
 float reference_resolution(float size) {
     int size_exponent = 0;
     int factor_exponent = 0;

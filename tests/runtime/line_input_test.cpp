@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <ostream>
 #include <string>
 #include <thread>
@@ -9,6 +8,7 @@
 #include "runtime/line_input.h"
 #include "runtime/run_state.h"
 #include "runtime/text_screen.h"
+#include "tests/support/polling.h"
 #include "tests/support/screen_rows.h"
 
 using namespace std::string_literals;
@@ -29,16 +29,6 @@ void type_keys(const std::string& keys) {
 
 std::string tabs(int n) { return std::string(n, '\t'); }
 std::string blanks(int n) { return std::string(n, ' '); }
-
-// Waits until the condition holds; false when it has not after a long while.
-template <typename Condition>
-bool wait_until(Condition condition) {
-    for (int i = 0; i < 10000; ++i) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return false;
-}
 
 // A line input on a thread of its own, as it waits for keys still to come.
 // A test that fails early stops it.

@@ -2,7 +2,6 @@
 // opening rules and the errors each failure raises.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -11,7 +10,9 @@
 
 #include "runtime/numbered_files.h"
 #include "runtime/run_state.h"
-#include "tests/support/run_program.h"
+#include "tests/support/child_process.h"
+#include "tests/support/stl_writer.h"
+#include "tests/support/test_files.h"
 
 namespace {
 
@@ -87,14 +88,13 @@ TEST_F(NumberedFiles, OpeningErrors) {
 // Runs check in a child process without root's rights (root may open any
 // file for writing); the child's exit code is the check's result.
 int run_unprivileged(int (*check)(const std::string&), const std::string& path) {
-    const pid_t child = fork();
-    if (child == 0) {
+    ChildProcess child;
+    const auto unprivileged_check = [&] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
         _exit(check(path));
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+    };
+    if (!child.start_in_process(unprivileged_check, {.input = "/dev/null"})) return 98;
+    return child.wait_exit().value_or(98);
 }
 
 // A file that may only be read opens for reading, the second attempt, and
@@ -145,7 +145,7 @@ TEST_F(NumberedFiles, OutputLinesEndWithCrLf) {
 }
 
 TEST_F(NumberedFiles, AFullDeviceIsAnAccessError) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    ASSERT_TRUE(std::filesystem::exists("/dev/full")) << "the test writes to /dev/full, Linux's always-full device";
     file_open(13, "/dev/full", FileMode::output);
     ASSERT_EQ(take_error(), 0);
     file_print(13, "record");
@@ -166,7 +166,7 @@ TEST_F(NumberedFiles, ErrorNumbersBelowOneBecomeFive) {
 }
 
 TEST_F(NumberedFiles, SameFileUnderAnotherNameIsRefused) {
-    write_stl(folder / "in.stl", 0, {});
+    write_stl(folder / "in.stl", {});
     std::filesystem::create_symlink(folder / "in.stl", folder / "link.igs");
     file_open(12, folder / "in.stl", FileMode::binary);
     const std::string spellings[] = {folder / "link.igs", folder / "./in.stl",

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "converter/dialogue.h"
 #include "runtime/run_state.h"
 #include "runtime/text_screen.h"
 #include "tests/support/screen_rows.h"
@@ -17,16 +18,6 @@ struct Print {
 
 void print_all(const std::vector<Print>& prints) {
     for (const Print& p : prints) print_text(p.text, p.end_row);
-}
-
-void print_item(const std::string& item) {
-    print_make_fit(item);
-    print_text(item, false);
-}
-
-void print_row(const std::string& text) {
-    print_item(text);
-    print_text("", true);
 }
 
 class TextScreenTest : public ::testing::Test {

@@ -2,19 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
+#include "tests/support/expected_screen.h"
+#include "tests/support/polling.h"
 #include "tests/support/run_program.h"
 
 namespace {
 
-const std::vector<float> unit_facet = {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 2, 0.5f};
+const StlFacet unit_facet{{0, 0, 0, 1, 0, 0, 0, 2, 0.5f}, {0, 0, 1}};
 
 std::string two_names(const std::string& stl, const std::string& igs) {
     return stl + "\n" + igs + "\n";
@@ -22,38 +19,19 @@ std::string two_names(const std::string& stl, const std::string& igs) {
 
 TEST(ConverterRun, CompleteRunShowsTheWholeDialogue) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 1, {unit_facet});
+    write_stl(folder / "in.stl", {unit_facet});
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.boxes, "");
     const auto rows = rows_of_screen(run.screen);
-    const std::vector<std::pair<int, std::string>> expected = {
-        {1, ""},   // " " without its trailing blank
-        {2, "Software by Zorvin Quarn stlwire@example.com"},
-        {3, "Input files and output files must be 8 character prefix and"},
-        {4, "3 character suffix (DOS standard)."},
-        {5, " Beta software use at your own risk."},
-        {7, " STL to IGES wire frame Utility"},
-        {9, ""},
-        {10, " ENTER STL (.STL) file:"},
-        {11, "? " + (folder / "in.stl")},
-        {12, " ENTER IGES (.igs) file (output):"},
-        {13, "? " + (folder / "out.igs")},
-        {14, ""},
-        {15, ""},
-        {16, " " + (folder / "in.stl") + " > " + (folder / "out.igs")},
-        {17, ""},
-        {18, " Done!"},
-        {24, ""},
-        {25, "Press any key to continue"},
-    };
-    for (const auto& [row, text] : expected) EXPECT_EQ(rows[row], text) << "row " << row;
+    const auto expected = done_screen(folder / "in.stl", folder / "out.igs");
+    for (int row = 1; row <= 25; ++row) EXPECT_EQ(rows[row], expected[row]) << "row " << row;
     EXPECT_TRUE(std::filesystem::exists(folder / "out.igs"));
 }
 
 TEST(ConverterRun, StepNinetyFiveEmptiesAnExistingFile) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 0, {});
+    write_stl(folder / "in.stl", {});
     write_bytes(folder / "out.igs", std::string(5000, 'x'));
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n");
     EXPECT_EQ(run.exit_code, 0);
@@ -119,27 +97,48 @@ TEST(ConverterRun, StlOpeningFailures) {
 TEST(ConverterRun, BackslashSeparatesFoldersToo) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "sub");
-    write_stl(folder / "sub/in.stl", 1, {unit_facet});
+    write_stl(folder / "sub/in.stl", {unit_facet});
     std::string name = folder / "sub\\in.stl";
     const ProgramRun run = run_program(two_names(name, folder / "out.igs") + "\n");
     EXPECT_EQ(run.boxes, "");
     EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
 }
 
+// Keys typed ahead arrive with the names in one write, long before the
+// conversion of this mesh ends; the input stays open, so only a key at the
+// prompt can end it.
+TEST(ConverterRun, EndOfRunPromptDiscardsTheKeysTypedDuringTheConversion) {
+    TempFolder folder;
+    const int facet_count = 20000;
+    write_stl(folder / "in.stl", std::vector<StlFacet>(facet_count, unit_facet));
+    ChildProcess program;
+    ASSERT_TRUE(start_program(program, {.output = folder / "screen", .errors = folder / "boxes"}));
+    ASSERT_TRUE(program.write_input(two_names(folder / "in.stl", folder / "out.igs") + "ab\ry n"));
+    const std::uintmax_t complete_size = 82 * (9 * facet_count + 8);
+    std::error_code no_file;
+    ASSERT_TRUE(wait_until([&] { return std::filesystem::file_size(folder / "out.igs", no_file) == complete_size; }));
+    EXPECT_EQ(program.unread_input(), 0) << "the program has read every key typed ahead";
+    EXPECT_TRUE(holds_throughout([&] { return program.running(); })) << "a key typed ahead ended the prompt";
+    ASSERT_TRUE(program.write_input("x"));
+    EXPECT_EQ(program.wait_exit(), 0);
+    EXPECT_EQ(rows_of_screen(read_bytes(folder / "screen")), done_screen(folder / "in.stl", folder / "out.igs"));
+    EXPECT_EQ(read_bytes(folder / "boxes"), "");
+}
+
 TEST(ConverterRun, KeysTypedDuringTheRunDoNotEndIt) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 1, {unit_facet});
+    write_stl(folder / "in.stl", {unit_facet});
     // The extra keys arrive before the prompt and are discarded by it; the
     // input then ends, which ends the run like closing the window.
     const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "out.igs") + "abc");
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(rows_of_screen(run.screen)[25], "Press any key to continue");
+    EXPECT_EQ(rows_of_screen(run.screen)[25], end_prompt);
 }
 
 // Nothing reads standard output any more: the screen is lost, the run is not.
 TEST(ConverterRun, ClosedStandardOutputStillWritesTheWholeFile) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 2, {unit_facet, unit_facet});
+    write_stl(folder / "in.stl", {unit_facet, unit_facet});
     const ProgramRun run =
         run_program(two_names(folder / "in.stl", folder / "out.igs") + "\n", ClosedOutput::standard_output);
     EXPECT_EQ(run.exit_code, 0);
@@ -152,11 +151,11 @@ TEST(ConverterRun, ClosedStandardOutputStillWritesTheWholeFile) {
 // end, No to the last ends the run there.
 TEST(ConverterRun, ClosedStandardErrorStillAnswersEveryBox) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 1, {unit_facet});
+    write_stl(folder / "in.stl", {unit_facet});
     const std::string names = two_names(folder / "in.stl", folder / "no/out.igs");
     struct Case { std::string answers; std::string row_18; std::string row_25; };
     const std::vector<Case> cases = {
-        {std::string(18, 'y'), " Done!", "Press any key to continue"},
+        {std::string(18, 'y'), " Done!", end_prompt},
         {std::string(17, 'y') + "n", "", ""},
     };
     for (const Case& c : cases) {
@@ -169,47 +168,29 @@ TEST(ConverterRun, ClosedStandardErrorStillAnswersEveryBox) {
     }
 }
 
-// Starts the program with keys on standard input; returns its process id.
-pid_t start_program(const std::string& keys_path, const std::string& screen_path) {
-    const pid_t child = fork();
-    if (child == 0) {
-        const int keys = open(keys_path.c_str(), O_RDONLY);
-        const int screen = open(screen_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(keys, 0);
-        dup2(screen, 1);
-        execl(STLWIRE_BINARY, STLWIRE_BINARY, static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return child;
-}
-
 // Closing the program in the middle of a conversion leaves whole records
 // only, each with its line end, ends with exit code 0 and shows no prompt.
 TEST(ConverterRun, ClosedDuringTheConversionLeavesWholeRecords) {
     TempFolder folder;
-    std::vector<std::vector<float>> facets(200000);
+    std::vector<StlFacet> facets(200000);
     for (size_t i = 0; i < facets.size(); ++i) {
         const float f = static_cast<float>(i);
-        facets[i] = {0, 0, 1, f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7};
+        facets[i] = {{f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7}, {0, 0, 1}};
     }
-    write_stl(folder / "in.stl", static_cast<int>(facets.size()), facets);
+    write_stl(folder / "in.stl", facets);
     write_bytes(folder / "keys", two_names(folder / "in.stl", folder / "out.igs"));
     const std::uintmax_t sizes_at_close[] = {0, 200000, 4000000};
     for (const std::uintmax_t size_at_close : sizes_at_close) {
         std::filesystem::remove(folder / "out.igs");
-        const pid_t child = start_program(folder / "keys", folder / "screen");
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        ChildProcess program;
+        ASSERT_TRUE(start_program(program, {.input = folder / "keys", .output = folder / "screen", .errors = folder / "boxes"}));
         std::error_code no_file;
-        while (!(std::filesystem::exists(folder / "out.igs") &&
-                 std::filesystem::file_size(folder / "out.igs", no_file) >= size_at_close) &&
-               std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        kill(child, SIGTERM);
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0);
+        ASSERT_TRUE(wait_until([&] {
+            return std::filesystem::exists(folder / "out.igs") &&
+                   std::filesystem::file_size(folder / "out.igs", no_file) >= size_at_close;
+        })) << "the IGES file did not reach " << size_at_close << " bytes";
+        program.send_signal(SIGTERM);
+        EXPECT_EQ(program.wait_exit(), 0) << "closed at " << size_at_close;
         const std::string igs = read_bytes(folder / "out.igs");
         EXPECT_EQ(igs.size() % 82, 0u) << "closed at " << size_at_close;
         for (size_t end = 80; end < igs.size(); end += 82) {

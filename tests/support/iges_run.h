@@ -1,38 +1,27 @@
-// Runs the converter in a child process of the test, in a folder of its
-// own, with the scripted front end reading the given keys and a clock that
-// the test chooses; collects the IGES file, the error boxes and the screen.
+// Runs the converter in a fork of the test, in a folder of its own, with
+// the scripted front end reading the given keys and a clock that the test
+// chooses (which the program itself cannot be given); collects the IGES
+// file's records, the error boxes and the screen.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
-struct StlFacet {
-    float vertices[9];   // vertex 1, 2, 3 as x, y, z
-};
+#include "tests/support/run_program.h"
 
-// A binary STL file: 80 header bytes, the count, 50 bytes per facet.
-std::string stl_bytes(const std::vector<StlFacet>& facets);
-std::string stl_bytes(int32_t count, const std::vector<StlFacet>& facets);
-
-struct ErrorBox {
-    int error = 0;
-    int line = 0;
-    std::string message;
-};
-
+// The clock that the converter reads: fixed at 14 March 2024, 09:26:53,
+// unreadable, or the system's.
 enum class TestClock { fixed, unreadable, system };
 
 struct ConverterRun {
-    int exit_code = -1;            // -1 when the child did not exit normally
+    int exit_code = -1;            // -1 when the child did not end by itself in time
     std::vector<ErrorBox> boxes;
     std::string screen;
     std::string folder;            // the run's folder; names are relative to it
 };
 
 // Types the two names (each followed by Enter) and then the further keys;
-// the child's working directory is folder. The fixed clock reads
-// 14 March 2024, 09:26:53.
+// the child's working directory is folder.
 ConverterRun run_converter(const std::string& folder, const std::string& stl_name,
                            const std::string& igs_name, TestClock clock = TestClock::fixed,
                            const std::string& further_keys = "");

@@ -1,58 +1,21 @@
 // The terminal front end in a real terminal: build/stlwire runs in a tmux
 // pane of 80 by 25 cells; send-keys types, capture-pane reads the screen.
+// Every check waits for what it looks at: the terminal shows the program's
+// output some time after the program wrote it.
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
+#include "tests/support/expected_screen.h"
+#include "tests/support/polling.h"
 #include "tests/support/run_program.h"
+#include "tests/support/shell_command.h"
 
 namespace {
-
-using namespace std::chrono_literals;
-
-std::string quoted(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
-
-// Runs a shell command; its standard output.
-std::string output_of(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return out;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
-bool tmux_available() {
-    return std::system("tmux -V > /dev/null 2>&1") == 0;
-}
-
-// Polls condition until it holds or the deadline passes.
-bool eventually(const std::function<bool()>& condition) {
-    auto deadline = std::chrono::steady_clock::now() + 30s;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return condition();
-}
-
-// Time for the program to act on a key that must change nothing.
-void let_the_program_act() {
-    std::this_thread::sleep_for(500ms);
-}
 
 // One program in one tmux pane of a private tmux server. The pane runs a
 // small script: it notes the terminal's settings, runs the program without a
@@ -63,26 +26,26 @@ public:
     explicit TerminalRun(const TempFolder& folder) : folder_(folder) {
         write_bytes(folder_ / "tmux.conf", "set -g status off\nset -g default-size 80x25\n");
         write_bytes(folder_ / "pane.sh",
-                    "stty -g > " + quoted(folder_ / "stty_before") + "\n" +
+                    "stty -g > " + shell_quoted(folder_ / "stty_before") + "\n" +
                     "sh -c 'echo $$ > " + folder_ / "pid" + "; exec env -u DISPLAY -u WAYLAND_DISPLAY " +
                     STLWIRE_BINARY + "'\n" +
                     "code=$?\n" +
-                    "stty -g > " + quoted(folder_ / "stty_after") + "\n" +
-                    "echo $code > " + quoted(folder_ / "exit_code.part") + "\n" +
-                    "mv " + quoted(folder_ / "exit_code.part") + " " + quoted(folder_ / "exit_code") + "\n" +
+                    "stty -g > " + shell_quoted(folder_ / "stty_after") + "\n" +
+                    "echo $code > " + shell_quoted(folder_ / "exit_code.part") + "\n" +
+                    "mv " + shell_quoted(folder_ / "exit_code.part") + " " + shell_quoted(folder_ / "exit_code") + "\n" +
                     "exec sleep 600\n");
-        tmux("new-session -d -x 80 -y 25 -s stlwire " + quoted("sh " + folder_ / "pane.sh"));
+        tmux("new-session -d -x 80 -y 25 -s stlwire " + shell_quoted("sh " + folder_ / "pane.sh"));
     }
     ~TerminalRun() { tmux("kill-server"); }
 
-    void type(const std::string& text) { tmux("send-keys -t stlwire -l " + quoted(text)); }
+    void type(const std::string& text) { tmux("send-keys -t stlwire -l " + shell_quoted(text)); }
     // Keys by their tmux names: Enter, BSpace, Tab, Left, C-c, C-s, ...
     void press(const std::string& keys) { tmux("send-keys -t stlwire " + keys); }
     void resize(int columns, int rows) {
         tmux("resize-window -t stlwire -x " + std::to_string(columns) + " -y " + std::to_string(rows));
     }
     std::string query(const std::string& format) {
-        std::string out = tmux("display-message -p -t stlwire " + quoted(format));
+        std::string out = tmux("display-message -p -t stlwire " + shell_quoted(format));
         while (!out.empty() && out.back() == '\n') out.pop_back();
         return out;
     }
@@ -108,34 +71,79 @@ public:
     int exit_code() { return std::stoi(read_bytes(folder_ / "exit_code")); }
     int pid() { return std::stoi(read_bytes(folder_ / "pid")); }
 
+    // The query's value once it is the one expected; the last value seen
+    // when it has not become that within the limit.
+    std::string query_until(const std::string& format, const std::string& expected) {
+        std::string value;
+        wait_until([&] { return (value = query(format)) == expected; });
+        return value;
+    }
+
     // Ended with exit code 0 and the terminal back as it was: the same
     // settings, the normal screen, the cursor shown.
     void expect_clean_end() {
-        ASSERT_TRUE(eventually([&] { return ended(); })) << "the program did not end";
+        ASSERT_TRUE(wait_until([&] { return ended(); })) << "the program did not end";
         EXPECT_EQ(exit_code(), 0);
         expect_terminal_restored();
     }
     void expect_terminal_restored() {
         EXPECT_EQ(read_bytes(folder_ / "stty_after"), read_bytes(folder_ / "stty_before"));
-        EXPECT_EQ(query("#{alternate_on}"), "0");
-        EXPECT_EQ(query("#{cursor_flag}"), "1");
+        EXPECT_EQ(query_until("#{alternate_on}", "0"), "0");
+        EXPECT_EQ(query_until("#{cursor_flag}", "1"), "1");
     }
 
 private:
     std::string tmux(const std::string& arguments) {
-        return output_of("env -u TMUX LC_ALL=C.UTF-8 tmux -S " + quoted(folder_ / "tmux.sock") +
-                         " -f " + quoted(folder_ / "tmux.conf") + " " + arguments + " 2>/dev/null");
+        return shell_output("env -u TMUX LC_ALL=C.UTF-8 tmux -S " + shell_quoted(folder_ / "tmux.sock") + " -f " +
+                            shell_quoted(folder_ / "tmux.conf") + " " + arguments + " 2>/dev/null")
+            .value_or("");
     }
 
     const TempFolder& folder_;
 };
 
-const std::vector<float> facet_a = {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0};
-const std::vector<float> facet_b = {0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 2.5f};
+const StlFacet facet_a{{0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 0, 1}};
+const StlFacet facet_b{{1, 0, 0, 1, 1, 0, 0, 1, 2.5f}, {0, 0, 1}};
+
+using Rows = std::vector<std::pair<int, std::string>>;
+
+// Waits until each row shows its text; names the rows that do not.
+::testing::AssertionResult rows_show(TerminalRun& run, const Rows& expected) {
+    std::vector<std::string> seen;
+    const auto matching = [&] {
+        seen = run.rows();
+        for (const auto& [row, text] : expected)
+            if (row >= static_cast<int>(seen.size()) || seen[row] != text) return false;
+        return true;
+    };
+    if (wait_until(matching)) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure();
+    for (const auto& [row, text] : expected) {
+        const std::string shown = row < static_cast<int>(seen.size()) ? seen[row] : "";
+        if (shown != text) failure << "\nrow " << row << " shows \"" << shown << "\", not \"" << text << "\"";
+    }
+    return failure;
+}
+
+// Waits until the screen shows every text, anywhere.
+::testing::AssertionResult screen_shows(TerminalRun& run, const std::vector<std::string>& texts) {
+    std::string missing;
+    const bool shown = wait_until([&] {
+        for (const std::string& text : texts)
+            if (!run.shows(text)) return missing = text, false;
+        return true;
+    });
+    if (shown) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the screen does not show \"" << missing << "\"";
+}
 
 // Row 10 holds the STL prompt once the program is up.
 void wait_for_stl_prompt(TerminalRun& run) {
-    ASSERT_TRUE(eventually([&] { return run.row(10) == " ENTER STL (.STL) file:"; })) << run.row(10);
+    ASSERT_TRUE(rows_show(run, {{10, banner_rows[10]}}));
+}
+
+void wait_for_end_prompt(TerminalRun& run) {
+    ASSERT_TRUE(rows_show(run, {{25, end_prompt}}));
 }
 
 void type_line(TerminalRun& run, const std::string& text) {
@@ -143,8 +151,11 @@ void type_line(TerminalRun& run, const std::string& text) {
     run.press("Enter");
 }
 
-#define REQUIRE_TMUX() \
-    if (!tmux_available()) GTEST_SKIP() << "tmux is not installed"
+// tmux must be there: ./test.sh installs it.
+class TerminalFrontEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(tool_installed("tmux", "tmux")); }
+};
 
 // The IGES text without the digits of the Global section, which carry the
 // date and time of the run.
@@ -160,37 +171,22 @@ std::string without_clock(const std::string& iges) {
     return out;
 }
 
-TEST(TerminalFrontEnd, CompleteRunShowsTheScreenPictureRowForRow) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, CompleteRunShowsTheScreenPictureRowForRow) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 2, {facet_a, facet_b});
+    write_stl(folder / "in.stl", {facet_a, facet_b});
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     // The cursor stands after "? " while a line is typed.
-    EXPECT_EQ(run.query("#{cursor_flag} #{cursor_y} #{cursor_x}"), "1 10 2");
+    EXPECT_EQ(run.query_until("#{cursor_flag} #{cursor_y} #{cursor_x}", "1 10 2"), "1 10 2");
 
     type_line(run, folder / "in.stl");
     type_line(run, folder / "out.igs");
-    ASSERT_TRUE(eventually([&] { return run.row(25) == "Press any key to continue"; })) << run.row(25);
-
-    std::vector<std::string> expected(26);
-    expected[1] = "";
-    expected[2] = "Software by Zorvin Quarn stlwire@example.com";
-    expected[3] = "Input files and output files must be 8 character prefix and";
-    expected[4] = "3 character suffix (DOS standard).";
-    expected[5] = " Beta software use at your own risk.";
-    expected[7] = " STL to IGES wire frame Utility";
-    expected[10] = " ENTER STL (.STL) file:";
-    expected[11] = "? " + folder / "in.stl";
-    expected[12] = " ENTER IGES (.igs) file (output):";
-    expected[13] = "? " + folder / "out.igs";
-    expected[16] = " " + folder / "in.stl" + " > " + folder / "out.igs";
-    expected[18] = " Done!";
-    expected[25] = "Press any key to continue";
-    std::vector<std::string> rows = run.rows();
-    ASSERT_EQ(rows.size(), 26u);
-    for (int r = 1; r <= 25; ++r) EXPECT_EQ(rows[r], expected[r]) << "row " << r;
-    EXPECT_EQ(run.query("#{cursor_flag}"), "0");
+    const std::vector<std::string> expected = done_screen(folder / "in.stl", folder / "out.igs");
+    Rows every_row;
+    for (int row = 1; row <= 25; ++row) every_row.push_back({row, expected[row]});
+    ASSERT_TRUE(rows_show(run, every_row));
+    EXPECT_EQ(run.rows().size(), 26u) << "25 rows";
+    EXPECT_EQ(run.query_until("#{cursor_flag}", "0"), "0");
 
     // An arrow key is a key too: it ends the end-of-run wait.
     run.press("Right");
@@ -204,55 +200,49 @@ TEST(TerminalFrontEnd, CompleteRunShowsTheScreenPictureRowForRow) {
     EXPECT_EQ(without_clock(iges), without_clock(read_bytes(folder / "out.igs")));
 }
 
-TEST(TerminalFrontEnd, CommaRefusedAndQuotedName) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, CommaRefusedAndQuotedName) {
     TempFolder folder;
-    write_stl(folder / "in,1.stl", 1, {facet_a});
+    write_stl(folder / "in,1.stl", {facet_a});
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     type_line(run, "\"" + folder / "in,1.stl" + "\"");
     run.type(folder / "out,.igs");
-    ASSERT_TRUE(eventually([&] { return run.row(13) == "? " + folder / "out.igs"; })) << run.row(13);
+    ASSERT_TRUE(rows_show(run, {{13, "? " + folder / "out.igs"}}));
     run.press("Enter");
-    ASSERT_TRUE(eventually([&] { return run.row(25) == "Press any key to continue"; }));
-    EXPECT_EQ(run.row(11), "? \"" + folder / "in,1.stl" + "\"");
-    EXPECT_EQ(run.row(16), " " + folder / "in,1.stl" + " > " + folder / "out.igs");
-    EXPECT_EQ(run.row(18), " Done!");
+    EXPECT_TRUE(rows_show(run, {{11, "? \"" + folder / "in,1.stl" + "\""},
+                                {16, " " + folder / "in,1.stl" + " > " + folder / "out.igs"},
+                                {18, " Done!"},
+                                {25, end_prompt}}));
     run.press("q");
     run.expect_clean_end();
     EXPECT_TRUE(std::filesystem::exists(folder / "out.igs"));
 }
 
-TEST(TerminalFrontEnd, BackspaceAcrossAWrap) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, BackspaceAcrossAWrap) {
     TempFolder folder;
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     // 78 characters fill row 11 from column 3; the 79th stands on row 12.
     std::string typed = std::string(78, 'a') + "b";
     run.type(typed);
-    ASSERT_TRUE(eventually([&] { return run.row(12) == "b"; })) << run.row(12);
-    EXPECT_EQ(run.query("#{cursor_y} #{cursor_x}"), "11 1");
+    ASSERT_TRUE(rows_show(run, {{12, "b"}}));
+    EXPECT_EQ(run.query_until("#{cursor_y} #{cursor_x}", "11 1"), "11 1");
 
     run.press("BSpace");
     run.press("BSpace");
-    ASSERT_TRUE(eventually([&] { return run.row(11) == "? " + std::string(77, 'a'); })) << run.row(11);
-    EXPECT_EQ(run.row(12), "");
-    EXPECT_EQ(run.query("#{cursor_flag} #{cursor_y} #{cursor_x}"), "1 10 79");
+    ASSERT_TRUE(rows_show(run, {{11, "? " + std::string(77, 'a')}, {12, ""}}));
+    EXPECT_EQ(run.query_until("#{cursor_flag} #{cursor_y} #{cursor_x}", "1 10 79"), "1 10 79");
 
     run.type("Z");
-    ASSERT_TRUE(eventually([&] { return run.row(11) == "? " + std::string(77, 'a') + "Z"; }))
-        << run.row(11);
-    EXPECT_EQ(run.row(12), "");
+    ASSERT_TRUE(rows_show(run, {{11, "? " + std::string(77, 'a') + "Z"}, {12, ""}}));
     run.type("Y");
-    ASSERT_TRUE(eventually([&] { return run.row(12) == "Y"; })) << run.row(12);
+    ASSERT_TRUE(rows_show(run, {{12, "Y"}}));
 
     run.press("C-c");
     run.expect_clean_end();
 }
 
-TEST(TerminalFrontEnd, ErrorBoxForAMissingFolderAnsweredNo) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, ErrorBoxForAMissingFolderAnsweredNo) {
     struct Case { const char* name; const char* before; const char* answer; };
     const Case cases[] = {{"N", "", "n"}, {"Tab then Enter", "Tab", "Enter"}};
     for (const Case& c : cases) {
@@ -263,14 +253,10 @@ TEST(TerminalFrontEnd, ErrorBoxForAMissingFolderAnsweredNo) {
         wait_for_stl_prompt(run);
         type_line(run, folder / "missing/in.stl");
         type_line(run, folder / "out.igs");
-        ASSERT_TRUE(eventually([&] { return run.shows("Unhandled Error #76"); }));
-        EXPECT_TRUE(run.shows("Line:94"));
-        EXPECT_TRUE(run.shows("Path not found"));
-        EXPECT_TRUE(run.shows("Continue?"));
-        EXPECT_TRUE(run.shows("[ Yes ]"));
+        ASSERT_TRUE(screen_shows(run, {"Unhandled Error #76", "Line:94", "Path not found", "Continue?", "[ Yes ]"}));
         if (*c.before) {
             run.press(c.before);
-            ASSERT_TRUE(eventually([&] { return run.shows("[ No ]"); }));
+            ASSERT_TRUE(screen_shows(run, {"[ No ]"}));
         }
         run.press(c.answer);
         run.expect_clean_end();
@@ -279,35 +265,31 @@ TEST(TerminalFrontEnd, ErrorBoxForAMissingFolderAnsweredNo) {
     }
 }
 
-TEST(TerminalFrontEnd, ErrorBoxesAnsweredYesKeepTheScreenUnderThem) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, ErrorBoxesAnsweredYesKeepTheScreenUnderThem) {
     TempFolder folder;
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     type_line(run, folder / "missing/in.stl");
     type_line(run, folder / "out.igs");
-    ASSERT_TRUE(eventually([&] { return run.shows("Unhandled Error #76"); }));
+    ASSERT_TRUE(screen_shows(run, {"Unhandled Error #76"}));
     run.press("Enter");
-    ASSERT_TRUE(eventually([&] { return run.shows("Line:106"); }));
-    EXPECT_TRUE(run.shows("Unhandled Error #52"));
-    EXPECT_TRUE(run.shows("Bad file name or number"));
+    ASSERT_TRUE(screen_shows(run, {"Line:106", "Unhandled Error #52", "Bad file name or number"}));
     run.press("y");
-    ASSERT_TRUE(eventually([&] { return run.shows("Line:203"); }));
+    ASSERT_TRUE(screen_shows(run, {"Line:203"}));
     run.press("Right Left Enter");
-    ASSERT_TRUE(eventually([&] { return run.row(25) == "Press any key to continue"; }));
-    EXPECT_FALSE(run.shows("Unhandled Error"));
-    EXPECT_EQ(run.row(10), " ENTER STL (.STL) file:");
-    EXPECT_EQ(run.row(13), "? " + folder / "out.igs");
-    EXPECT_EQ(run.row(16), " " + folder / "missing/in.stl" + " > " + folder / "out.igs");
-    EXPECT_EQ(run.row(18), " Done!");
+    ASSERT_TRUE(rows_show(run, {{10, banner_rows[10]},
+                                {13, "? " + folder / "out.igs"},
+                                {16, " " + folder / "missing/in.stl" + " > " + folder / "out.igs"},
+                                {18, " Done!"},
+                                {25, end_prompt}}));
+    EXPECT_TRUE(wait_until([&] { return !run.shows("Unhandled Error"); })) << "the last box stays";
     run.press("Enter");
     run.expect_clean_end();
 }
 
 // Ctrl+C, closing the terminal and a crash while the IGES name is typed:
 // the process ends at once and no file is created.
-TEST(TerminalFrontEnd, StopWhileANameIsTyped) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, StopWhileANameIsTyped) {
     struct Case { const char* name; const char* key; int signal_number; int exit_code; };
     const Case cases[] = {
         {"Ctrl+C", "C-c", 0, 0},
@@ -318,29 +300,27 @@ TEST(TerminalFrontEnd, StopWhileANameIsTyped) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
-        write_stl(folder / "in.stl", 1, {facet_a});
+        write_stl(folder / "in.stl", {facet_a});
         TerminalRun run(folder);
         wait_for_stl_prompt(run);
         type_line(run, folder / "in.stl");
         run.type(folder / "out.igs");
-        ASSERT_TRUE(eventually([&] { return run.row(13) == "? " + folder / "out.igs"; }));
+        ASSERT_TRUE(rows_show(run, {{13, "? " + folder / "out.igs"}}));
         if (*c.key) run.press(c.key);
         if (c.signal_number != 0) kill(run.pid(), c.signal_number);
-        ASSERT_TRUE(eventually([&] { return run.ended(); }));
+        ASSERT_TRUE(wait_until([&] { return run.ended(); })) << "the program did not end";
         EXPECT_EQ(run.exit_code(), c.exit_code);
         run.expect_terminal_restored();
         EXPECT_FALSE(std::filesystem::exists(folder / "out.igs"));
     }
 }
 
-TEST(TerminalFrontEnd, CtrlSDuringALargeConversionHoldsIt) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, CtrlSDuringALargeConversionHoldsIt) {
     TempFolder folder;
-    const int facets = 100000;
-    std::vector<std::vector<float>> mesh;
-    for (int i = 0; i < facets; ++i)
-        mesh.push_back({0, 0, 1, i * 0.001f, 0, 0, 1, i * 0.5f, 0, 0, 1, i + 1.0f});
-    write_stl(folder / "in.stl", facets, mesh);
+    std::vector<StlFacet> mesh;
+    for (int i = 0; i < 100000; ++i)
+        mesh.push_back({{i * 0.001f, 0, 0, 1, i * 0.5f, 0, 0, 1, i + 1.0f}, {0, 0, 1}});
+    write_stl(folder / "in.stl", mesh);
     ProgramRun reference = run_program(folder / "in.stl" + "\n" + folder / "out.igs" + "\n\n");
     ASSERT_EQ(reference.exit_code, 0);
     std::filesystem::rename(folder / "out.igs", folder / "reference.igs");
@@ -355,76 +335,72 @@ TEST(TerminalFrontEnd, CtrlSDuringALargeConversionHoldsIt) {
         auto size = std::filesystem::file_size(folder / "out.igs", error);
         return error ? 0 : size;
     };
-    ASSERT_TRUE(eventually([&] { return written() > 0; }));
+    ASSERT_TRUE(wait_until([&] { return written() > 0; }));
     run.press("C-s");
     // Held: the file stops growing before it is complete.
     uintmax_t held_size = 0;
-    ASSERT_TRUE(eventually([&] {
-        uintmax_t before = written();
-        let_the_program_act();
+    ASSERT_TRUE(wait_until([&] {
         held_size = written();
-        return held_size == before;
+        return holds_throughout([&] { return written() == held_size; });
     }));
     EXPECT_LT(held_size, full_size);
     EXPECT_FALSE(run.shows(" Done!"));
 
     run.type("x");
-    ASSERT_TRUE(eventually([&] { return run.row(25) == "Press any key to continue"; }));
+    ASSERT_TRUE(rows_show(run, {{18, " Done!"}, {25, end_prompt}}));
     EXPECT_EQ(without_clock(read_bytes(folder / "out.igs")),
               without_clock(read_bytes(folder / "reference.igs")));
     run.type("q");
     run.expect_clean_end();
 }
 
-TEST(TerminalFrontEnd, CtrlSAtTheEndOfRunPromptTakesOneKey) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, CtrlSAtTheEndOfRunPromptTakesOneKey) {
     TempFolder folder;
-    write_stl(folder / "in.stl", 1, {facet_a});
+    write_stl(folder / "in.stl", {facet_a});
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     type_line(run, folder / "in.stl");
     type_line(run, folder / "out.igs");
-    ASSERT_TRUE(eventually([&] { return run.row(25) == "Press any key to continue"; }));
+    wait_for_end_prompt(run);
     run.press("C-s");
     run.type("a");   // only releases the pause
-    let_the_program_act();
-    EXPECT_FALSE(run.ended());
-    EXPECT_EQ(run.row(25), "Press any key to continue");
+    EXPECT_TRUE(holds_throughout([&] { return !run.ended(); })) << "the key after Ctrl+S ended the run";
+    EXPECT_EQ(run.row(25), end_prompt);
     run.type("b");
     run.expect_clean_end();
 }
 
-TEST(TerminalFrontEnd, CtrlSWhileALineIsTypedDiscardsTheNextKey) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, CtrlSWhileALineIsTypedDiscardsTheNextKey) {
     TempFolder folder;
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     run.type("ab");
-    ASSERT_TRUE(eventually([&] { return run.row(11) == "? ab"; }));
+    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
     run.press("C-s");
     run.type("x");
     run.type("y");
-    ASSERT_TRUE(eventually([&] { return run.row(11).find('y') != std::string::npos; })) << run.row(11);
-    EXPECT_EQ(run.row(11), "? aby");
+    // Whatever reaches the row first, x may not be among it.
+    std::string row;
+    ASSERT_TRUE(wait_until([&] { return (row = run.row(11)).find('y') != std::string::npos; })) << row;
+    EXPECT_EQ(row, "? aby");
     run.press("C-c");
     run.expect_clean_end();
 }
 
-TEST(TerminalFrontEnd, TooSmallTerminalAsksToBeEnlargedAndLosesNothing) {
-    REQUIRE_TMUX();
+TEST_F(TerminalFrontEnd, TooSmallTerminalAsksToBeEnlargedAndLosesNothing) {
     TempFolder folder;
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     run.resize(60, 20);
-    ASSERT_TRUE(eventually([&] { return run.row(1).find("enlarge the terminal to 80 by 25") != std::string::npos; }))
-        << run.row(1);
-    EXPECT_FALSE(run.shows("ENTER STL"));
+    const auto asks_to_enlarge = [&] {
+        return run.row(1).find("enlarge the terminal to 80 by 25") != std::string::npos && !run.shows("ENTER STL");
+    };
+    ASSERT_TRUE(wait_until(asks_to_enlarge)) << run.row(1);
     run.type("abc");
-    let_the_program_act();
+    // The keys typed meanwhile show nothing but the request.
+    EXPECT_TRUE(holds_throughout(asks_to_enlarge)) << run.row(1);
     run.resize(80, 25);
-    ASSERT_TRUE(eventually([&] { return run.row(11) == "? abc"; })) << run.row(11);
-    EXPECT_EQ(run.row(10), " ENTER STL (.STL) file:");
-    EXPECT_EQ(run.row(2), "Software by Zorvin Quarn stlwire@example.com");
+    EXPECT_TRUE(rows_show(run, {{2, banner_rows[2]}, {10, banner_rows[10]}, {11, "? abc"}}));
     run.press("C-c");
     run.expect_clean_end();
 }
