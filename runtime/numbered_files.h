@@ -1,9 +1,21 @@
 // Files opened by number: binary access with reads at 1-based byte
 // positions, and output of CR LF-ended lines. No buffering in either.
+//
+// The reads and the record writes are the program's hot paths, so they are
+// defined here, always inlined: their system calls (runtime/raw_system_calls.h)
+// then sit in the caller's own loop. Looking up the file and raising an
+// error stay out of line; both happen before a system call or only on
+// failure.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
+
+#include "runtime/raw_system_calls.h"
+#include "runtime/run_control.h"
 
 enum class FileMode { binary, output };
 
@@ -14,9 +26,81 @@ void file_open(int number, const std::string& name, FileMode mode);
 void file_get(int number, double position, int32_t& target);
 void file_get(int number, double position, float& target);
 // Writes text, then CR LF: two write requests.
-void file_print(int number, const std::string& text);
+void file_print(int number, std::string_view text);
 void file_close(int number);
 void close_all_files();
 bool file_is_open(int number);
 // Open with read access (binary files opened write only are not).
 bool file_is_readable(int number);
+
+namespace numbered_files_detail {
+
+// The descriptor of file number for reading, or -1 after raising error 52
+// (not open) or 75 (open for writing only).
+int read_descriptor(int number);
+// The descriptor of file number opened for output, or -1 after raising 52.
+int print_descriptor(int number);
+// Raises the error of a failed transfer: result is minus the system's error
+// number, or 0 for a write that wrote nothing.
+void raise_transfer_error(long result);
+
+// Reads 4 bytes at the 1-based position; missing bytes stay zero. A read
+// interrupted by a signal is made again; a short one goes on from where it
+// stopped.
+template <typename Target>
+[[gnu::always_inline]] inline void get_value(int number, double position, Target& target) {
+    static_assert(sizeof(Target) == 4);
+    if (error_pending()) return;
+    const int descriptor = read_descriptor(number);
+    if (descriptor < 0) return;
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    const off_t offset = static_cast<off_t>(position) - 1;
+    std::size_t got = 0;
+    while (got < sizeof bytes) {
+        const long n = raw_pread(descriptor, bytes + got, sizeof bytes - got, offset + static_cast<off_t>(got));
+        if (n == -EINTR) continue;
+        if (n < 0) return raise_transfer_error(n);
+        if (n == 0) break;   // past the end: the rest reads as zero
+        got += static_cast<std::size_t>(n);
+    }
+    // The first file byte is the lowest-order byte.
+    const uint32_t bits = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+                          uint32_t(bytes[3]) << 24;
+    std::memcpy(&target, &bits, sizeof target);
+}
+
+// Writes the whole buffer, one request at a time: an interrupted request is
+// made again, a short one goes on with the rest; a failed request, or one
+// that writes nothing, is an error.
+[[gnu::always_inline]] inline bool write_all(int descriptor, const char* data, std::size_t size) {
+    while (size > 0) {
+        const long n = raw_write(descriptor, data, size);
+        if (n == -EINTR) continue;
+        if (n <= 0) {
+            raise_transfer_error(n);
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+}  // namespace numbered_files_detail
+
+[[gnu::always_inline]] inline void file_get(int number, double position, int32_t& target) {
+    numbered_files_detail::get_value(number, position, target);
+}
+
+[[gnu::always_inline]] inline void file_get(int number, double position, float& target) {
+    numbered_files_detail::get_value(number, position, target);
+}
+
+[[gnu::always_inline]] inline void file_print(int number, std::string_view text) {
+    using namespace numbered_files_detail;
+    if (error_pending()) return;
+    const int descriptor = print_descriptor(number);
+    if (descriptor < 0) return;
+    if (!text.empty() && !write_all(descriptor, text.data(), text.size())) return;
+    write_all(descriptor, "\r\n", 2);
+}
