@@ -1,6 +1,7 @@
 // Cost of the number texts written for every triangle: six coordinates
 // (single_to_text) and five counters (double_to_text) per edge record.
 #include "converter/number_text.h"
+#include "converter/text_services.h"
 
 #include <benchmark/benchmark.h>
 
