@@ -10,12 +10,20 @@
 # seconds and peak memory, and the medians of the per-round ratios of
 # stlwire's wall time to each floor's. Figures only: nothing passes or fails.
 #
-#   bench/whole_run.sh [-r ROUNDS] [BUILD_DIR] [FACETS...]
-#   (defaults: 5 rounds, build, 10000 100000 300000 1000000)
+#   bench/whole_run.sh [-r ROUNDS] [-v] [BUILD_DIR] [FACETS...]
+#   (defaults: 5 rounds, build, 10000 100000 300000 1000000; -v also shows
+#   every run on standard error)
 set -euo pipefail
 
 rounds=5
-if [ "${1:-}" = -r ]; then rounds=$2; shift 2; fi
+verbose=false
+while [ $# -gt 0 ]; do
+    case $1 in
+    -r) rounds=$2; shift 2 ;;
+    -v) verbose=true; shift ;;
+    *) break ;;
+    esac
+done
 build=$(cd "${1:-build}" && pwd)
 shift || true
 sizes=("$@")
@@ -51,7 +59,10 @@ run() {
     size=$(stat -c %s "$work/MESH.IGS")
     [ "$size" = "$expected" ] || { echo "$1 wrote $size bytes, not $expected" >&2; exit 1; }
     rm -f "$work/MESH.IGS"
-    echo "$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }') $(cat "$work/time")" >> "$work/$1.runs"
+    local figures
+    figures="$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }') $(cat "$work/time")"
+    echo "$figures" >> "$work/$1.runs"
+    if $verbose; then echo "$expected bytes, $1: $figures" >&2; fi
 }
 
 # median COLUMN FILE

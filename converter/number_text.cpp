@@ -244,7 +244,8 @@ Decimal round_digits(Scaled scaled, int p, int exponent) {
         ++exponent;
     }
     int count = p;
-    while (digits % 10 == 0) {
+    for (; digits % 100 == 0; digits /= 100) count -= 2;
+    if (digits % 10 == 0) {
         digits /= 10;
         --count;
     }
@@ -261,22 +262,31 @@ constexpr auto digit_pairs = [] {
     return pairs;
 }();
 
+// Writes the last end - out decimal digits of value into out..end, most
+// significant first, and returns the digits left above them.
 template <typename Unsigned>
-void write_digits_from_right(char* out, char* end, Unsigned value) {
+Unsigned write_last_digits(char* out, char* end, Unsigned value) {
     for (; end - out >= 2; value /= 100) {
         end -= 2;
         std::memcpy(end, &digit_pairs[2 * (value % 100)], 2);
     }
-    if (end > out) *--end = static_cast<char>('0' + value % 10);
+    if (end > out) {
+        *--end = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    return value;
 }
 
-// The last `count` decimal digits of value, most significant first; in
-// 32-bit arithmetic where the value allows, which is cheaper.
+// The same in 32-bit arithmetic where the value allows, which is cheaper.
+std::uint64_t write_last_digits(char* out, char* end, std::uint64_t value) {
+    if (value > UINT32_MAX) return write_last_digits<std::uint64_t>(out, end, value);
+    return write_last_digits<std::uint32_t>(out, end, static_cast<std::uint32_t>(value));
+}
+
+// The last `count` decimal digits of value.
 char* write_digits(char* out, std::uint64_t value, int count) {
-    char* end = out + count;
-    if (value <= UINT32_MAX) write_digits_from_right(out, end, static_cast<std::uint32_t>(value));
-    else write_digits_from_right(out, end, value);
-    return end;
+    write_last_digits(out, out + count, value);
+    return out + count;
 }
 
 // From the bit width: with 1233 / 4096 for log10(2), a value of that many
@@ -302,18 +312,23 @@ char* write_fixed(char* out, Decimal d) {
     }
     const int whole = d.exponent + 1;
     if (d.count <= whole) return write_zeros(write_digits(out, d.digits, d.count), whole - d.count);
-    const int fraction = d.count - whole;
-    out = write_digits(out, d.digits / pow10[fraction], whole);
-    *out++ = '.';
-    return write_digits(out, d.digits, fraction);
+    // The fraction's digits first, then the whole part from what is left.
+    char* point = out + whole;
+    char* end = point + 1 + (d.count - whole);
+    write_last_digits(out, point, write_last_digits(point + 1, end, d.digits));
+    *point = '.';
+    return end;
 }
 
+// d1, then "." and d2..dn when n is above 1, the letter, the exponent.
 char* write_exponent(char* out, Decimal d, char letter) {
-    const std::uint64_t first_unit = pow10[d.count - 1];
-    *out++ = static_cast<char>('0' + d.digits / first_unit);
     if (d.count > 1) {
-        *out++ = '.';
-        out = write_digits(out, d.digits, d.count - 1);
+        char* end = out + 1 + d.count;
+        out[0] = static_cast<char>('0' + write_last_digits(out + 2, end, d.digits));
+        out[1] = '.';
+        out = end;
+    } else {
+        *out++ = static_cast<char>('0' + d.digits);
     }
     *out++ = letter;
     if (d.exponent != 0) *out++ = d.exponent > 0 ? '+' : '-';
@@ -357,7 +372,7 @@ char* write_single(char* out, float value) {
 char* write_double(char* out, double value) {
     const double magnitude = std::fabs(value);
     if (magnitude < 1e15) {
-        const auto whole = static_cast<std::uint64_t>(magnitude);
+        const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(magnitude));
         if (static_cast<double>(whole) == magnitude) {
             if (value < 0) *out++ = '-';
             return write_digits(out, whole, digit_count(whole));

@@ -9,18 +9,13 @@
 
 #include "runtime/run_control.h"
 
+using numbered_files_detail::Access;
+using numbered_files_detail::files;
+using numbered_files_detail::NumberedFile;
+
+std::array<NumberedFile, numbered_files_detail::file_numbers> numbered_files_detail::files;
 
 namespace {
-
-enum class Access { none, read_write, read_only, write_only };
-
-struct NumberedFile {
-    int descriptor = -1;
-    Access access = Access::none;
-    FileMode mode = FileMode::binary;
-};
-
-std::array<NumberedFile, 256> files;
 
 constexpr int error_bad_file = 52;
 constexpr int error_file_not_found = 53;
@@ -142,26 +137,14 @@ void file_open(int number, const std::string& name, FileMode mode) {
     }
 }
 
-int numbered_files_detail::read_descriptor(int number) {
-    const NumberedFile* file = open_file(number);
-    if (!file) {
-        raise_runtime_error(error_bad_file);
-        return -1;
-    }
-    if (file->access == Access::write_only) {
-        raise_runtime_error(error_access);
-        return -1;
-    }
-    return file->descriptor;
+int numbered_files_detail::refuse_read(int number) {
+    raise_runtime_error(open_file(number) ? error_access : error_bad_file);
+    return -1;
 }
 
-int numbered_files_detail::print_descriptor(int number) {
-    const NumberedFile* file = open_file(number);
-    if (!file || file->mode != FileMode::output) {
-        raise_runtime_error(error_bad_file);
-        return -1;
-    }
-    return file->descriptor;
+int numbered_files_detail::refuse_print() {
+    raise_runtime_error(error_bad_file);
+    return -1;
 }
 
 void numbered_files_detail::raise_transfer_error(long result) {

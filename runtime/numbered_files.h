@@ -3,11 +3,10 @@
 //
 // The reads and the record writes are the program's hot paths, so they are
 // defined here, always inlined: their system calls (runtime/raw_system_calls.h)
-// then sit in the caller's own loop. Looking up the file and raising an
-// error stay out of line; both happen before a system call or only on
-// failure.
+// then sit in the caller's own loop. Raising an error stays out of line.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -35,14 +34,44 @@ bool file_is_readable(int number);
 
 namespace numbered_files_detail {
 
-// The descriptor of file number for reading, or -1 after raising error 52
-// (not open) or 75 (open for writing only).
-int read_descriptor(int number);
-// The descriptor of file number opened for output, or -1 after raising 52.
-int print_descriptor(int number);
+enum class Access { none, read_write, read_only, write_only };
+
+struct NumberedFile {
+    int descriptor = -1;   // -1 while the number is not open
+    Access access = Access::none;
+    FileMode mode = FileMode::binary;
+};
+
+// The table of file numbers. Only the functions of numbered_files.h touch
+// it; it stands here for the inline lookups below.
+inline constexpr int file_numbers = 256;
+extern std::array<NumberedFile, file_numbers> files;
+
+// Raise 52 (not open) or 75 (open for writing only) for a refused read, or
+// 52 for a refused print, and give -1.
+int refuse_read(int number);
+int refuse_print();
 // Raises the error of a failed transfer: result is minus the system's error
 // number, or 0 for a write that wrote nothing.
 void raise_transfer_error(long result);
+
+// The descriptor of file number for reading, or -1 after raising the error.
+[[gnu::always_inline]] inline int read_descriptor(int number) {
+    if (number >= 0 && number < file_numbers) {
+        const NumberedFile& file = files[static_cast<std::size_t>(number)];
+        if (file.descriptor >= 0 && file.access != Access::write_only) return file.descriptor;
+    }
+    return refuse_read(number);
+}
+
+// The descriptor of file number opened for output, or -1 after raising 52.
+[[gnu::always_inline]] inline int print_descriptor(int number) {
+    if (number >= 0 && number < file_numbers) {
+        const NumberedFile& file = files[static_cast<std::size_t>(number)];
+        if (file.descriptor >= 0 && file.mode == FileMode::output) return file.descriptor;
+    }
+    return refuse_print();
+}
 
 // Reads 4 bytes at the 1-based position; missing bytes stay zero. A read
 // interrupted by a signal is made again; a short one goes on from where it
