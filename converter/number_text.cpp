@@ -369,9 +369,11 @@ char* write_single(char* out, float value) {
 
 // Whole numbers below 10^15, zero included, are written from their integer
 // value; the general rule gives the same digits.
+constexpr double direct_whole_limit = 1e15;
+
 char* write_double(char* out, double value) {
     const double magnitude = std::fabs(value);
-    if (magnitude < 1e15) {
+    if (magnitude < direct_whole_limit) {
         const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(magnitude));
         if (static_cast<double>(whole) == magnitude) {
             if (value < 0) *out++ = '-';

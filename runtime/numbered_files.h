@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -22,10 +23,11 @@ enum class FileMode { binary, output };
 // access, then read only, then write only. Output: created or emptied.
 void file_open(int number, const std::string& name, FileMode mode);
 // One positioned read of 4 bytes; bytes past the end read as zero.
-void file_get(int number, double position, int32_t& target);
-void file_get(int number, double position, float& target);
-// Writes text, then CR LF: two write requests.
-void file_print(int number, std::string_view text);
+// (Defined at the end of this file.)
+inline void file_get(int number, double position, int32_t& target);
+inline void file_get(int number, double position, float& target);
+// Writes text, then CR LF: two write requests. (Defined at the end.)
+inline void file_print(int number, std::string_view text);
 void file_close(int number);
 void close_all_files();
 bool file_is_open(int number);
@@ -47,8 +49,8 @@ struct NumberedFile {
 inline constexpr int file_numbers = 256;
 extern std::array<NumberedFile, file_numbers> files;
 
-// Raise 52 (not open) or 75 (open for writing only) for a refused read, or
-// 52 for a refused print, and give -1.
+// For a refused read: raise 52 (not open) or 75 (open for writing only);
+// for a refused print: raise 52. Both give -1.
 int refuse_read(int number);
 int refuse_print();
 // Raises the error of a failed transfer: result is minus the system's error
