@@ -1,5 +1,6 @@
-// Cost of the number texts written for every triangle: six coordinates
-// (single_to_text) and five counters (double_to_text) per edge record.
+// Cost of the number texts written for every triangle: three coordinates
+// per vertex (single_number_text) and five counters per edge
+// (double_number_text).
 #include "converter/number_text.h"
 
 #include <benchmark/benchmark.h>
@@ -27,35 +28,35 @@ std::vector<double> counters() {
     return values;
 }
 
-void single_to_text_coordinates(benchmark::State& state) {
+void single_number_text_coordinates(benchmark::State& state) {
     const std::vector<float> values = coordinates();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ltrim_spaces(single_to_text(values[i])));
+        benchmark::DoNotOptimize(single_number_text(values[i]));
         i = (i + 1) % values.size();
     }
 }
-BENCHMARK(single_to_text_coordinates);
+BENCHMARK(single_number_text_coordinates);
 
-void double_to_text_counters(benchmark::State& state) {
+void double_number_text_counters(benchmark::State& state) {
     const std::vector<double> values = counters();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ltrim_spaces(double_to_text(values[i])));
+        benchmark::DoNotOptimize(double_number_text(values[i]));
         i = (i + 1) % values.size();
     }
 }
-BENCHMARK(double_to_text_counters);
+BENCHMARK(double_number_text_counters);
 
 // Doubles that are not whole numbers, for the general path.
-void double_to_text_fractions(benchmark::State& state) {
+void double_number_text_fractions(benchmark::State& state) {
     const std::vector<float> values = coordinates();
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ltrim_spaces(double_to_text(static_cast<double>(values[i]) / 3.0)));
+        benchmark::DoNotOptimize(double_number_text(static_cast<double>(values[i]) / 3.0));
         i = (i + 1) % values.size();
     }
 }
-BENCHMARK(double_to_text_fractions);
+BENCHMARK(double_number_text_fractions);
 
 }  // namespace

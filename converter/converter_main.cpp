@@ -14,6 +14,7 @@
 #include "converter/model_size.h"
 #include "converter/number_text.h"
 #include "converter/stl_file.h"
+#include "converter/text_services.h"
 #include "runtime/clock.h"
 #include "runtime/line_input.h"
 #include "runtime/numbered_files.h"
@@ -22,6 +23,9 @@
 
 void converter_main() {
     ConverterState s;
+    // Not a field of the state: the number texts of the current facet's
+    // vertices in the third pass, made at step 263 for its three edges.
+    VertexTexts vertex_texts;
 
     // The bounding box starts empty.
     s.x_min = box_min_start;   end_of_step(68);
@@ -183,37 +187,37 @@ void converter_main() {
     for (s.facet_no = 1; s.facet_no <= s.facet_count; ++s.facet_no) {
         end_of_step(207);
         // Edge 1: Directory Entry records.
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.link_no)));      end_of_step(208);
+        string_assign(s.work_text, double_number_text(s.link_no));                end_of_step(208);
         place_ending_at(s.de_line1, 16, s.work_text);                             end_of_step(209);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(210);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(210);
         place_ending_at(s.de_line1, 80, s.work_text);                             end_of_step(211);
         file_print(igs_file_number, s.de_line1);                                  end_of_step(212);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(213);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(214);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(214);
         place_ending_at(s.de_line2, 80, s.work_text);                             end_of_step(215);
         file_print(igs_file_number, s.de_line2);                                  end_of_step(216);
         s.link_no = s.link_no + 1;                                                end_of_step(217);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(218);
         // Edge 2: Directory Entry records.
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.link_no)));      end_of_step(219);
+        string_assign(s.work_text, double_number_text(s.link_no));                end_of_step(219);
         place_ending_at(s.de_line1, 16, s.work_text);                             end_of_step(220);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(221);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(221);
         place_ending_at(s.de_line1, 80, s.work_text);                             end_of_step(222);
         file_print(igs_file_number, s.de_line1);                                  end_of_step(223);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(224);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(225);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(225);
         place_ending_at(s.de_line2, 80, s.work_text);                             end_of_step(226);
         file_print(igs_file_number, s.de_line2);                                  end_of_step(227);
         s.link_no = s.link_no + 1;                                                end_of_step(228);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(229);
         // Edge 3: Directory Entry records.
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.link_no)));      end_of_step(230);
+        string_assign(s.work_text, double_number_text(s.link_no));                end_of_step(230);
         place_ending_at(s.de_line1, 16, s.work_text);                             end_of_step(231);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(232);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(232);
         place_ending_at(s.de_line1, 80, s.work_text);                             end_of_step(233);
         file_print(igs_file_number, s.de_line1);                                  end_of_step(234);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(235);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(236);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(236);
         place_ending_at(s.de_line2, 80, s.work_text);                             end_of_step(237);
         file_print(igs_file_number, s.de_line2);                                  end_of_step(238);
         s.link_no = s.link_no + 1;                                                end_of_step(239);
@@ -238,33 +242,34 @@ void converter_main() {
         }
         s.file_pos = s.file_pos + 2;                                              end_of_step(257);
         // Edge 1: vertex 1 to vertex 2, its Parameter Data record.
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.link_no)));      end_of_step(259);
+        string_assign(s.work_text, double_number_text(s.link_no));                end_of_step(259);
         place_ending_at(s.pd_line, 72, s.work_text);                              end_of_step(260);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(261);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(261);
         place_ending_at(s.pd_line, 80, s.work_text);                              end_of_step(262);
-        edge_parameter_text(s.work_text, s.facet_values, 4, 7);                   end_of_step(263);
+        make_vertex_texts(vertex_texts, s.facet_values);
+        edge_parameter_text(s.work_text, vertex_texts, s.facet_values, 4, 7);     end_of_step(263);
         place_from(s.pd_line, 5, s.work_text);                                    end_of_step(264);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(265);
         s.link_no = s.link_no + 2;                                                end_of_step(266);
         file_print(igs_file_number, s.pd_line);                                   end_of_step(267);
         string_assign(s.pd_line, s.pd_template, fixed_length);                    end_of_step(268);
         // Edge 2: vertex 2 to vertex 3, its Parameter Data record.
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.link_no)));      end_of_step(270);
+        string_assign(s.work_text, double_number_text(s.link_no));                end_of_step(270);
         place_ending_at(s.pd_line, 72, s.work_text);                              end_of_step(271);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(272);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(272);
         place_ending_at(s.pd_line, 80, s.work_text);                              end_of_step(273);
-        edge_parameter_text(s.work_text, s.facet_values, 7, 10);                  end_of_step(274);
+        edge_parameter_text(s.work_text, vertex_texts, s.facet_values, 7, 10);    end_of_step(274);
         place_from(s.pd_line, 5, s.work_text);                                    end_of_step(275);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(276);
         s.link_no = s.link_no + 2;                                                end_of_step(277);
         file_print(igs_file_number, s.pd_line);                                   end_of_step(278);
         string_assign(s.pd_line, s.pd_template, fixed_length);                    end_of_step(279);
         // Edge 3: vertex 3 to vertex 1, its Parameter Data record.
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.link_no)));      end_of_step(281);
+        string_assign(s.work_text, double_number_text(s.link_no));                end_of_step(281);
         place_ending_at(s.pd_line, 72, s.work_text);                              end_of_step(282);
-        string_assign(s.work_text, ltrim_spaces(double_to_text(s.sequence_no)));  end_of_step(283);
+        string_assign(s.work_text, double_number_text(s.sequence_no));            end_of_step(283);
         place_ending_at(s.pd_line, 80, s.work_text);                              end_of_step(284);
-        edge_parameter_text(s.work_text, s.facet_values, 10, 4);                  end_of_step(285);
+        edge_parameter_text(s.work_text, vertex_texts, s.facet_values, 10, 4);    end_of_step(285);
         place_from(s.pd_line, 5, s.work_text);                                    end_of_step(286);
         s.sequence_no = s.sequence_no + 1;                                        end_of_step(287);
         s.link_no = s.link_no + 2;                                                end_of_step(288);
@@ -276,9 +281,9 @@ void converter_main() {
     // Terminate section: the record counts over the template's zeros.
     string_assign(s.work_text, terminate_template);                               end_of_step(294);
     string_assign(s.record_line, s.work_text, fixed_length);                      end_of_step(295);
-    string_assign(s.work_text, ltrim_spaces(int32_to_text(s.de_line_count)));     end_of_step(296);
+    string_assign(s.work_text, int32_number_text(s.de_line_count));               end_of_step(296);
     place_ending_at(s.record_line, 24, s.work_text);                              end_of_step(297);
-    string_assign(s.work_text, ltrim_spaces(int32_to_text(s.pd_line_count)));     end_of_step(298);
+    string_assign(s.work_text, int32_number_text(s.pd_line_count));               end_of_step(298);
     place_ending_at(s.record_line, 32, s.work_text);                              end_of_step(299);
     file_print(igs_file_number, s.record_line);                                   end_of_step(301);
 

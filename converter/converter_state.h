@@ -1,9 +1,23 @@
-// The converter state: the one record of fields that every step works on.
+// The converter state: the one record of fields that every step works on,
+// and the names that go with it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+// The file numbers of the STL file and of the IGES file.
+inline constexpr int stl_file_number = 12;
+inline constexpr int igs_file_number = 13;
+
+// The contact address of the banner and of the IGES Global section: it
+// must stay 19 characters, which the Hollerith counts before it assume.
+inline constexpr const char contact_address[] = "stlwire@example.com";
+static_assert(sizeof contact_address - 1 == 19);
+
+// The values of one facet, indexed 1 to 12: 1-3 the normal, then vertices
+// 1, 2 and 3 as x, y, z; element 0 unused.
+using FacetValues = std::array<float, 13>;
 
 // A record buffer: 80 characters from its creation to the end of the run.
 inline std::string record_buffer() { return std::string(80, '\0'); }
@@ -14,7 +28,7 @@ struct ConverterState {
     int32_t facet_count = 0;
     double file_pos = 0;
     float read_value = 0;
-    std::array<float, 13> facet_values{};   // indexed 1 to 12; element 0 unused
+    FacetValues facet_values{};
     int64_t facet_no = 0;
     int64_t value_no = 0;
     int64_t vertex_no = 0;

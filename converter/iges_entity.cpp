@@ -1,6 +1,8 @@
 #include "converter/iges_entity.h"
 
-#include "converter/number_text.h"
+#include <cstring>
+
+#include "converter/text_services.h"
 
 namespace {
 
@@ -27,31 +29,53 @@ std::string whole_in_exponent_form(const std::string& text) {
     return exponent_text;
 }
 
-// digits 0: the full number text; 1 to 7: that many significant digits.
+// digits 1 to 7: the number text with that many significant digits.
 std::string point_text(float value, int digits) {
-    if (digits == 0) return ltrim_spaces(single_to_text(value));
     return whole_in_exponent_form(ltrim_spaces(single_to_text_digits(value, digits)));
 }
 
 void join_points(std::string& target, const EdgePoints& points, int digits) {
     target.clear();
     for (std::size_t i = 0; i < points.size(); ++i) {
-        target.append(point_text(points[i], digits));
+        target.append(digits == 0 ? std::string(single_number_text(points[i])) : point_text(points[i], digits));
         target.push_back(i + 1 < points.size() ? ',' : ';');
     }
+}
+
+// A full text that is too long is made again with fewer digits.
+void shorten(std::string& target, const EdgePoints& points) {
+    for (int digits = single_form.digits; digits >= 1 && target.size() > edge_text_limit; --digits)
+        join_points(target, points, digits);
 }
 
 }  // namespace
 
 void edge_parameter_text(std::string& target, const EdgePoints& points) {
     join_points(target, points, 0);
-    for (int digits = 7; digits >= 1 && target.size() > edge_text_limit; --digits)
-        join_points(target, points, digits);
+    shorten(target, points);
 }
 
-void edge_parameter_text(std::string& target, const FacetValues& values, int start_element,
-                         int end_element) {
-    const auto at = [&](int element) { return values[static_cast<std::size_t>(element)]; };
-    edge_parameter_text(target, {at(start_element), at(start_element + 1), at(start_element + 2),
-                                 at(end_element), at(end_element + 1), at(end_element + 2)});
+void make_vertex_texts(VertexTexts& texts, const FacetValues& values) {
+    for (std::size_t element = 4; element <= 12; ++element) texts[element] = single_number_text(values[element]);
+}
+
+void edge_parameter_text(std::string& target, const VertexTexts& texts, const FacetValues& values,
+                         int start_element, int end_element) {
+    const int elements[6] = {start_element, start_element + 1, start_element + 2,
+                             end_element,   end_element + 1,   end_element + 2};
+    // Each text is copied as a fixed block of its longest size, which the
+    // buffer's tail leaves room for; the next text overwrites the excess.
+    constexpr std::size_t block = single_form.longest_text;
+    char joined[6 * (block + 1) + block];
+    char* out = joined;
+    for (int i = 0; i < 6; ++i) {
+        const NumberText& text = texts[static_cast<std::size_t>(elements[i])];
+        std::memcpy(out, text.chars.data(), block);
+        out += text.size;
+        *out++ = i < 5 ? ',' : ';';
+    }
+    string_assign(target, std::string_view(joined, static_cast<std::size_t>(out - joined)));
+    if (target.size() <= edge_text_limit) return;
+    const auto at = [&](int i) { return values[static_cast<std::size_t>(elements[i])]; };
+    shorten(target, {at(0), at(1), at(2), at(3), at(4), at(5)});
 }

@@ -6,6 +6,9 @@
 #include <array>
 #include <string>
 
+#include "converter/converter_state.h"
+#include "converter/number_text.h"
+
 // Longest parameter text: columns 5-64.
 inline constexpr std::size_t edge_text_limit = 60;
 
@@ -19,10 +22,13 @@ using EdgePoints = std::array<float, 6>;
 // whole number of more than seven digits, which readers take as an integer.
 void edge_parameter_text(std::string& target, const EdgePoints& points);
 
-// The values of one facet, indexed 1 to 12 (vertices from element 4 on).
-using FacetValues = std::array<float, 13>;
+// The number texts of a facet's vertex coordinates, indexed like
+// facet_values (4 to 12). Each vertex stands in two of the facet's three
+// edges, so its texts are made once per facet.
+using VertexTexts = std::array<NumberText, 13>;
+void make_vertex_texts(VertexTexts& texts, const FacetValues& values);
 
 // The edge from the vertex whose x is element start_element to the vertex
-// whose x is element end_element.
-void edge_parameter_text(std::string& target, const FacetValues& values, int start_element,
-                         int end_element);
+// whose x is element end_element, from the texts made of values.
+void edge_parameter_text(std::string& target, const VertexTexts& texts, const FacetValues& values,
+                         int start_element, int end_element);

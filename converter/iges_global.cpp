@@ -3,6 +3,7 @@
 #include "converter/iges_record.h"
 #include "converter/iges_templates.h"
 #include "converter/number_text.h"
+#include "converter/text_services.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string g3_parameter_text(std::string_view igs_name) {
 }
 
 std::string g4_size_text(float resolution, float model_size) {
-    std::string text = string_concat(ltrim_spaces(single_to_text(resolution)), ",");
-    text = string_concat(text, ltrim_spaces(single_to_text(model_size)));
+    std::string text = string_concat(single_number_text(resolution), ",");
+    text = string_concat(text, single_number_text(model_size));
     return string_concat(text, global_author_tail);
 }

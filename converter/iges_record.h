@@ -1,39 +1,31 @@
-// The texts from which IGES records are built: assignment into fixed
-// 80-character record buffers and variable texts, in-place overwrites and
-// their two placement forms, joining, pieces and the Hollerith string.
+// Placing fields into IGES records (80-character texts) and the IGES
+// string constant. Both placements are in-place overwrites (mid_statement):
+// they never change the record's length and drop what would pass its end.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// Marks an assignment into a fixed-length text (a record buffer).
-struct FixedLength {};
-inline constexpr FixedLength fixed_length{};
+#include "converter/text_services.h"
 
-// Variable-length target: becomes a copy of source.
-void string_assign(std::string& target, std::string_view source);
-// Fixed-length target: source's first characters replace the target's,
-// blanks fill the rest; the target keeps its length.
-void string_assign(std::string& target, std::string_view source, FixedLength);
-
-// a followed by b.
-std::string string_concat(std::string_view a, std::string_view b);
-
-// Overwrites target in place from 1-based column start with at most count
-// characters of source; never changes the target's length. A start below
-// 1 skips that many leading source characters. Does nothing while a
-// runtime error is pending.
-void mid_statement(std::string& target, int32_t start, int32_t count, std::string_view source);
+namespace iges_record_detail {
+inline int32_t length_of(std::string_view text) {
+    return static_cast<int32_t>(std::min<std::size_t>(text.size(), INT32_MAX));
+}
+}  // namespace iges_record_detail
 
 // text's first character lands in column.
-void place_from(std::string& record, int32_t column, std::string_view text);
-// text's last character lands in column.
-void place_ending_at(std::string& record, int32_t column, std::string_view text);
+inline void place_from(std::string& record, int32_t column, std::string_view text) {
+    mid_statement(record, column, iges_record_detail::length_of(text), text);
+}
 
-// Characters start to start + count - 1 of text (1-based), cut at its end;
-// empty when start lies past the end.
-std::string mid_function(std::string_view text, int32_t start, int32_t count);
+// text's last character lands in column.
+inline void place_ending_at(std::string& record, int32_t column, std::string_view text) {
+    const int32_t length = iges_record_detail::length_of(text);
+    mid_statement(record, column + 1 - length, length, text);
+}
 
 // The IGES string constant: the length, "H", the text (A.STL -> 5HA.STL).
 std::string hollerith_string(std::string_view text);

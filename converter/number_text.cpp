@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 // A finite nonzero value |v| = significand * 2^exponent is rounded to p
 // significant decimal digits by forming floor(|v| * 10^s) exactly, together
@@ -70,9 +71,10 @@ Binary binary_of(double value) {
 // floor(b * log10(2)), exact for |b| below 1650.
 int floor_log10_pow2(int b) { return (b * 78913) >> 18; }
 
-Rest rest_of(u128 remainder, u128 divisor) {
+template <typename Unsigned>
+Rest rest_of(Unsigned remainder, Unsigned divisor) {
     if (remainder == 0) return Rest::zero;
-    const u128 other = divisor - remainder;
+    const Unsigned other = divisor - remainder;
     if (remainder < other) return Rest::below_half;
     return remainder == other ? Rest::half : Rest::above_half;
 }
@@ -86,9 +88,19 @@ Scaled divide(u128 numerator, u128 divisor) {
     return {static_cast<std::uint64_t>(numerator / divisor), rest_of(numerator % divisor, divisor)};
 }
 
-// floor(|v| * 10^s) when every intermediate fits in 128 bits.
+// A significand of up to 24 bits times 5^s fits 64 bits for s up to 17.
+constexpr std::uint64_t short_significand = std::uint64_t{1} << 24;
+constexpr int short_scale_limit = 17;
+
+// floor(|v| * 10^s) when every intermediate fits in 128 bits; in 64 bits
+// for the most common case, a float scaled up.
 Scaled scale_narrow(Binary v, int s) {
     const int shift = v.exponent + s;
+    if (s >= 0 && s <= short_scale_limit && v.significand < short_significand && shift < 0 && shift > -64) {
+        const std::uint64_t product = v.significand * static_cast<std::uint64_t>(pow5[s]);
+        const std::uint64_t mask = (std::uint64_t{1} << -shift) - 1;
+        return {product >> -shift, rest_of(product & mask, mask + 1)};
+    }
     if (s >= 0) {
         const u128 product = u128{v.significand} * pow5[s];
         if (shift >= 0) return {static_cast<std::uint64_t>(product << shift), Rest::zero};
@@ -232,57 +244,91 @@ Decimal round_digits(Scaled scaled, int p, int exponent) {
         ++exponent;
     }
     int count = p;
-    while (digits % 10 == 0) {
+    for (; digits % 100 == 0; digits /= 100) count -= 2;
+    if (digits % 10 == 0) {
         digits /= 10;
         --count;
     }
     return {digits, count, exponent};
 }
 
-char* write_digits(char* out, std::uint64_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + value % 10);
+// "00" to "99": two digits at a time.
+constexpr auto digit_pairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the last end - out decimal digits of value into out..end, most
+// significant first, and returns the digits left above them.
+template <typename Unsigned>
+Unsigned write_last_digits(char* out, char* end, Unsigned value) {
+    for (; end - out >= 2; value /= 100) {
+        end -= 2;
+        std::memcpy(end, &digit_pairs[2 * (value % 100)], 2);
+    }
+    if (end > out) {
+        *--end = static_cast<char>('0' + value % 10);
         value /= 10;
     }
+    return value;
+}
+
+// The same in 32-bit arithmetic where the value allows, which is cheaper.
+std::uint64_t write_last_digits(char* out, char* end, std::uint64_t value) {
+    if (value > UINT32_MAX) return write_last_digits<std::uint64_t>(out, end, value);
+    return write_last_digits<std::uint32_t>(out, end, static_cast<std::uint32_t>(value));
+}
+
+// The last `count` decimal digits of value.
+char* write_digits(char* out, std::uint64_t value, int count) {
+    write_last_digits(out, out + count, value);
     return out + count;
 }
 
+// From the bit width: with 1233 / 4096 for log10(2), a value of that many
+// bits has `estimate` or `estimate` + 1 digits. Zero counts as one digit,
+// like one: both have `value | 1` = 1.
+int digit_count(std::uint64_t value) {
+    const std::uint64_t nonzero = value | 1;
+    const int estimate = (static_cast<int>(std::bit_width(nonzero)) * 1233) >> 12;
+    return estimate + (nonzero >= pow10[estimate] ? 1 : 0);
+}
+
 char* write_zeros(char* out, int count) {
-    for (int i = 0; i < count; ++i) *out++ = '0';
+    for (; count > 0; --count) *out++ = '0';
     return out;
 }
 
 // Plain decimal notation of the rounded value, without a leading 0 below 1.
 char* write_fixed(char* out, Decimal d) {
-    char digits[20];
-    write_digits(digits, d.digits, d.count);
     if (d.exponent < 0) {
         *out++ = '.';
         out = write_zeros(out, -d.exponent - 1);
-        std::memcpy(out, digits, d.count);
-        return out + d.count;
+        return write_digits(out, d.digits, d.count);
     }
     const int whole = d.exponent + 1;
-    if (d.count <= whole) {
-        std::memcpy(out, digits, d.count);
-        return write_zeros(out + d.count, whole - d.count);
-    }
-    std::memcpy(out, digits, whole);
-    out += whole;
-    *out++ = '.';
-    std::memcpy(out, digits + whole, d.count - whole);
-    return out + d.count - whole;
+    if (d.count <= whole) return write_zeros(write_digits(out, d.digits, d.count), whole - d.count);
+    // The fraction's digits first, then the whole part from what is left.
+    char* point = out + whole;
+    char* end = point + 1 + (d.count - whole);
+    write_last_digits(out, point, write_last_digits(point + 1, end, d.digits));
+    *point = '.';
+    return end;
 }
 
+// d1, then "." and d2..dn when n is above 1, the letter, the exponent.
 char* write_exponent(char* out, Decimal d, char letter) {
-    // Write the digits one place to the right, then move d1 in front of the point.
-    write_digits(out + 1, d.digits, d.count);
-    out[0] = out[1];
     if (d.count > 1) {
+        char* end = out + 1 + d.count;
+        out[0] = static_cast<char>('0' + write_last_digits(out + 2, end, d.digits));
         out[1] = '.';
-        out += d.count + 1;
+        out = end;
     } else {
-        out += 1;
+        *out++ = static_cast<char>('0' + d.digits);
     }
     *out++ = letter;
     if (d.exponent != 0) *out++ = d.exponent > 0 ? '+' : '-';
@@ -290,87 +336,103 @@ char* write_exponent(char* out, Decimal d, char letter) {
     return write_digits(out, static_cast<std::uint64_t>(magnitude), magnitude > 99 ? 3 : 2);
 }
 
-char sign_of(bool negative) { return negative ? '-' : ' '; }
+// The fixed form where form allows it, the exponent form otherwise.
+char* write_decimal(char* out, Decimal d, const NumberForm& form) {
+    const int last_place = d.exponent - d.count + 1;
+    const bool fixed = d.exponent <= form.greatest_fixed_exponent && last_place >= form.smallest_last_place;
+    return fixed ? write_fixed(out, d) : write_exponent(out, d, form.exponent_letter);
+}
 
-// The text of a zero, an infinity or a NaN, or nullptr for other values.
+char* write_text(char* out, std::string_view text) {
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// The number text of a zero, an infinity or a NaN, or nullptr for other values.
 template <typename Real>
 const char* special_text(Real value) {
-    if (std::isnan(value)) return " NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : " INF";
-    if (value == 0) return " 0";
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (value == 0) return "0";
     return nullptr;
 }
 
-std::string whole_number_text(double value) {
-    char text[24];
-    text[0] = sign_of(value < 0);
-    auto magnitude = static_cast<std::uint64_t>(std::fabs(value));
-    int count = 1;
-    while (count < 19 && magnitude >= pow10[count]) ++count;
-    return std::string(text, write_digits(text + 1, magnitude, count));
+// The number texts: "-" for a negative value, nothing for others, then the
+// digits.
+
+char* write_single(char* out, float value) {
+    if (const char* special = special_text(value)) return write_text(out, special);
+    if (std::signbit(value)) *out++ = '-';
+    const Leading leading = leading_digits(binary_of(value), single_form.digits, float_narrow_limit);
+    return write_decimal(out, round_digits(leading.scaled, single_form.digits, leading.exponent), single_form);
+}
+
+// Whole numbers below 10^15, zero included, are written from their integer
+// value; the general rule gives the same digits.
+constexpr double direct_whole_limit = 1e15;
+
+char* write_double(char* out, double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude < direct_whole_limit) {
+        const auto whole = static_cast<std::uint64_t>(static_cast<std::int64_t>(magnitude));
+        if (static_cast<double>(whole) == magnitude) {
+            if (value < 0) *out++ = '-';
+            return write_digits(out, whole, digit_count(whole));
+        }
+    }
+    if (const char* special = special_text(value)) return write_text(out, special);
+    if (std::signbit(value)) *out++ = '-';
+    const int p = double_form.digits;
+    const Leading leading = leading_digits(binary_of(value), p, double_narrow_limit);
+    Decimal d = round_digits(leading.scaled, p, leading.exponent);
+    if (d.count == p && d.digits % 10 == 9) d = round_digits(drop_digits(leading.scaled, 1), p - 1, leading.exponent);
+    return write_decimal(out, d, double_form);
+}
+
+char* write_int32(char* out, std::int32_t value) {
+    if (value < 0) *out++ = '-';
+    const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    return write_digits(out, magnitude, digit_count(magnitude));
+}
+
+template <typename Value>
+NumberText number_text(char* (*write)(char*, Value), Value value) {
+    NumberText text;
+    text.size = static_cast<std::uint8_t>(write(text.chars.data(), value) - text.chars.data());
+    return text;
+}
+
+// The conversion's text: a number text that does not begin with "-" gets
+// the blank of its sign position back.
+std::string conversion_text(std::string_view number_text) {
+    if (!number_text.empty() && number_text[0] == '-') return std::string(number_text);
+    std::string text(1, ' ');
+    return text.append(number_text);
 }
 
 }  // namespace
 
-std::string single_to_text(float value) {
-    if (const char* special = special_text(value)) return special;
-    const Leading leading = leading_digits(binary_of(value), 7, float_narrow_limit);
-    const Decimal d = round_digits(leading.scaled, 7, leading.exponent);
-    char text[16];
-    text[0] = sign_of(std::signbit(value));
-    const bool fixed = d.exponent <= 6 && d.exponent - d.count >= -8;
-    char* end = fixed ? write_fixed(text + 1, d) : write_exponent(text + 1, d, 'E');
-    return std::string(text, end);
-}
+NumberText single_number_text(float value) { return number_text(write_single, value); }
+NumberText double_number_text(double value) { return number_text(write_double, value); }
+NumberText int32_number_text(std::int32_t value) { return number_text(write_int32, value); }
+
+std::string single_to_text(float value) { return conversion_text(single_number_text(value)); }
+std::string double_to_text(double value) { return conversion_text(double_number_text(value)); }
+std::string int32_to_text(std::int32_t value) { return conversion_text(int32_number_text(value)); }
 
 std::string single_to_text_digits(float value, int digits) {
-    if (const char* special = special_text(value)) return special;
-    digits = std::clamp(digits, 1, 7);
-    const Leading leading = leading_digits(binary_of(value), 7, float_narrow_limit);
-    const Scaled kept = digits < 7 ? drop_digits(leading.scaled, 7 - digits) : leading.scaled;
+    if (const char* special = special_text(value)) return conversion_text(special);
+    digits = std::clamp(digits, 1, single_form.digits);
+    const Leading leading = leading_digits(binary_of(value), single_form.digits, float_narrow_limit);
+    const int dropped = single_form.digits - digits;
+    const Scaled kept = dropped > 0 ? drop_digits(leading.scaled, dropped) : leading.scaled;
     const Decimal d = round_digits(kept, digits, leading.exponent);
+    // The fixed form of a large value holds up to 39 digits.
     char fixed[64];
-    char exponent[16];
-    fixed[0] = exponent[0] = sign_of(std::signbit(value));
+    char exponent[single_form.longest_text];
+    fixed[0] = exponent[0] = std::signbit(value) ? '-' : ' ';
     char* fixed_end = write_fixed(fixed + 1, d);
-    char* exponent_end = write_exponent(exponent + 1, d, 'E');
+    char* exponent_end = write_exponent(exponent + 1, d, single_form.exponent_letter);
     if (fixed_end - fixed <= exponent_end - exponent) return std::string(fixed, fixed_end);
     return std::string(exponent, exponent_end);
-}
-
-std::string double_to_text(double value) {
-    if (const char* special = special_text(value)) return special;
-    if (std::fabs(value) < 1e15 && std::trunc(value) == value) return whole_number_text(value);
-    const Binary v = binary_of(value);
-    const Leading leading = leading_digits(v, 16, double_narrow_limit);
-    Decimal d = round_digits(leading.scaled, 16, leading.exponent);
-    if (d.count == 16 && d.digits % 10 == 9) {
-        d = round_digits(drop_digits(leading.scaled, 1), 15, leading.exponent);
-    }
-    char text[32];
-    text[0] = sign_of(std::signbit(value));
-    const bool fixed = d.exponent <= 15 && d.exponent - d.count >= -17;
-    char* end = fixed ? write_fixed(text + 1, d) : write_exponent(text + 1, d, 'D');
-    return std::string(text, end);
-}
-
-std::string int32_to_text(std::int32_t value) {
-    char text[12];
-    text[0] = sign_of(value < 0);
-    const std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
-    int count = 1;
-    while (count < 10 && magnitude >= pow10[count]) ++count;
-    return std::string(text, write_digits(text + 1, magnitude, count));
-}
-
-std::string ltrim_spaces(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    text.erase(0, first == std::string::npos ? text.size() : first);
-    return text;
-}
-
-std::string rtrim_spaces(std::string text) {
-    const auto last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
 }

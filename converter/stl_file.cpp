@@ -1,5 +1,7 @@
 #include "converter/stl_file.h"
 
+#include "converter/converter_state.h"
+
 #include "runtime/numbered_files.h"
 #include "runtime/run_state.h"
 #include "runtime/runtime_errors.h"

@@ -4,9 +4,6 @@
 #include <cstdint>
 #include <string>
 
-inline constexpr int stl_file_number = 12;
-inline constexpr int igs_file_number = 13;
-
 // The most facets whose records still number within the seven columns of
 // the IGES sequence field: 6 x 1,666,666 Directory Entry records.
 inline constexpr int32_t max_facet_count = 1'666'666;

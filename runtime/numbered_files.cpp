@@ -6,22 +6,18 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 
 #include "runtime/run_state.h"
 #include "runtime/runtime_errors.h"
 
+using numbered_files_detail::Access;
+using numbered_files_detail::files;
+using numbered_files_detail::NumberedFile;
+
+std::array<NumberedFile, numbered_files_detail::file_numbers> numbered_files_detail::files;
+
 namespace {
 
-enum class Access { none, read_write, read_only, write_only };
-
-struct NumberedFile {
-    int descriptor = -1;
-    Access access = Access::none;
-    FileMode mode = FileMode::binary;
-};
-
-std::array<NumberedFile, 256> files;
 
 NumberedFile* open_file(int number) {
     if (number < 0 || number >= static_cast<int>(files.size())) return nullptr;
@@ -119,51 +115,6 @@ void open_output(NumberedFile& file, const std::string& path) {
     file = {descriptor, Access::write_only, FileMode::output};
 }
 
-// Reads 4 bytes at the 1-based position; missing bytes stay zero.
-template <typename Target>
-void get_value(int number, double position, Target& target) {
-    static_assert(sizeof(Target) == 4);
-    if (error_pending()) return;
-    NumberedFile* file = open_file(number);
-    if (!file) return raise_runtime_error(error_bad_file);
-    if (file->access == Access::write_only) return raise_runtime_error(error_path_file_access);
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    const off_t offset = static_cast<off_t>(position) - 1;
-    size_t got = 0;
-    while (got < sizeof bytes) {
-        const ssize_t n = ::pread(file->descriptor, bytes + got, sizeof bytes - got, offset + got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return raise_runtime_error(io_error(errno));
-        }
-        if (n == 0) break;   // past the end: the rest reads as zero
-        got += static_cast<size_t>(n);
-    }
-    // The first file byte is the lowest-order byte.
-    const uint32_t bits = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                          uint32_t(bytes[3]) << 24;
-    std::memcpy(&target, &bits, sizeof target);
-}
-
-// One write request for the whole buffer; a short or failed write is an error.
-bool write_all(int descriptor, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(descriptor, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            raise_runtime_error(io_error(errno));
-            return false;
-        }
-        if (n == 0) {
-            raise_runtime_error(error_path_file_access);
-            return false;
-        }
-        data += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 void file_open(int number, const std::string& name, FileMode mode) {
@@ -180,15 +131,18 @@ void file_open(int number, const std::string& name, FileMode mode) {
     }
 }
 
-void file_get(int number, double position, int32_t& target) { get_value(number, position, target); }
-void file_get(int number, double position, float& target) { get_value(number, position, target); }
+int numbered_files_detail::refuse_read(int number) {
+    raise_runtime_error(open_file(number) ? error_path_file_access : error_bad_file);
+    return -1;
+}
 
-void file_print(int number, const std::string& text) {
-    if (error_pending()) return;
-    NumberedFile* file = open_file(number);
-    if (!file || file->mode != FileMode::output) return raise_runtime_error(error_bad_file);
-    if (!text.empty() && !write_all(file->descriptor, text.data(), text.size())) return;
-    write_all(file->descriptor, "\r\n", 2);
+int numbered_files_detail::refuse_print() {
+    raise_runtime_error(error_bad_file);
+    return -1;
+}
+
+void numbered_files_detail::raise_transfer_error(long result) {
+    raise_runtime_error(io_error(static_cast<int>(-result)));
 }
 
 void file_close(int number) {

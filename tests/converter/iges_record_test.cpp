@@ -3,6 +3,7 @@
 #include <string>
 
 #include "converter/iges_record.h"
+#include "converter/text_services.h"
 #include "converter/iges_templates.h"
 #include "runtime/run_state.h"
 

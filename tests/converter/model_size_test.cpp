@@ -1,5 +1,6 @@
 #include "converter/model_size.h"
 #include "converter/number_text.h"
+#include "converter/text_services.h"
 
 #include <gtest/gtest.h>
 

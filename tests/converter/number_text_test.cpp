@@ -1,4 +1,5 @@
 #include "converter/number_text.h"
+#include "converter/text_services.h"
 
 #include <gtest/gtest.h>
 

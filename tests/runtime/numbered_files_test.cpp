@@ -1,16 +1,25 @@
 // Numbered files in-process: positioned reads, past-the-end zeros, the
 // opening rules and the errors each failure raises.
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <thread>
 
 #include "runtime/numbered_files.h"
 #include "runtime/run_state.h"
 #include "tests/support/child_process.h"
+#include "tests/support/polling.h"
 #include "tests/support/stl_writer.h"
 #include "tests/support/test_files.h"
 
@@ -150,6 +159,73 @@ TEST_F(NumberedFiles, AFullDeviceIsAnAccessError) {
     ASSERT_EQ(take_error(), 0);
     file_print(13, "record");
     EXPECT_EQ(take_error(), 75);
+}
+
+std::atomic<int> signals_taken{0};
+
+// The scheduler state of a thread of this process ('S' while it waits in
+// a system call).
+char thread_state(pid_t thread) {
+    std::ifstream stat("/proc/self/task/" + std::to_string(thread) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    const auto end_of_name = text.rfind(')');
+    return end_of_name == std::string::npos || end_of_name + 2 >= text.size() ? '?' : text[end_of_name + 2];
+}
+
+// A signal without restart ends a blocked write early: with part of the
+// text written (the pipe was filled), and again with nothing written
+// (EINTR). Both times the write goes on, and the text arrives whole.
+TEST_F(NumberedFiles, AWriteInterruptedByASignalGoesOn) {
+    const std::string path = folder / "fifo";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    const int reader = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const int capacity = fcntl(reader, F_GETPIPE_SZ);
+    file_open(13, path, FileMode::output);
+    ASSERT_EQ(take_error(), 0);
+    struct sigaction taken {}, previous{};
+    taken.sa_handler = [](int) { ++signals_taken; };   // no SA_RESTART
+    sigaction(SIGUSR1, &taken, &previous);
+    signals_taken = 0;
+
+    const std::string text(3 * capacity + 7, 'x');   // more than the pipe holds
+    std::atomic<pid_t> writer_id{0};
+    std::atomic<bool> writer_done{false};
+    int32_t writer_error = -1;
+    std::thread writer([&] {
+        writer_id = gettid();
+        file_print(13, text);
+        writer_error = take_error();
+        writer_done = true;
+    });
+    const auto pipe_full_and_writer_waits = [&] {
+        int queued = 0;
+        return writer_id != 0 && ioctl(reader, FIONREAD, &queued) == 0 && queued == capacity &&
+               thread_state(writer_id) == 'S';
+    };
+    bool interrupted = true;
+    for (int interruption = 1; interrupted && interruption <= 2; ++interruption) {
+        interrupted = wait_until(pipe_full_and_writer_waits);
+        if (interrupted) pthread_kill(writer.native_handle(), SIGUSR1);
+        interrupted = interrupted && wait_until([&] { return signals_taken == interruption; });
+    }
+    EXPECT_TRUE(interrupted && wait_until(pipe_full_and_writer_waits)) << "the write did not go on";
+
+    // Empty the pipe until the writer is done and nothing is left.
+    std::string arrived;
+    char buffer[65536];
+    for (bool done = false; !done;) {
+        done = writer_done;
+        for (ssize_t n; (n = read(reader, buffer, sizeof buffer)) > 0;)
+            arrived.append(buffer, static_cast<size_t>(n));
+        if (!done) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    writer.join();
+    sigaction(SIGUSR1, &previous, nullptr);
+    close(reader);
+    EXPECT_EQ(writer_error, 0);
+    EXPECT_EQ(arrived.size(), text.size() + 2);
+    EXPECT_TRUE(arrived == text + "\r\n");
 }
 
 TEST_F(NumberedFiles, ServicesDoNothingWhileAnErrorIsPending) {
