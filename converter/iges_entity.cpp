@@ -1,5 +1,6 @@
 #include "converter/iges_entity.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "converter/text_services.h"
@@ -37,7 +38,7 @@ std::string point_text(float value, int digits) {
 void join_points(std::string& target, const EdgePoints& points, int digits) {
     target.clear();
     for (std::size_t i = 0; i < points.size(); ++i) {
-        target.append(digits == 0 ? std::string(single_number_text(points[i])) : point_text(points[i], digits));
+        target.append(point_text(points[i], digits));
         target.push_back(i + 1 < points.size() ? ',' : ';');
     }
 }
@@ -50,9 +51,13 @@ void shorten(std::string& target, const EdgePoints& points) {
 
 }  // namespace
 
+// The edge of two points, through the same texts and joining as a facet's.
 void edge_parameter_text(std::string& target, const EdgePoints& points) {
-    join_points(target, points, 0);
-    shorten(target, points);
+    FacetValues values{};
+    std::copy(points.begin(), points.end(), values.begin() + 4);
+    VertexTexts texts;
+    make_vertex_texts(texts, values);
+    edge_parameter_text(target, texts, values, 4, 7);
 }
 
 void make_vertex_texts(VertexTexts& texts, const FacetValues& values) {

@@ -18,7 +18,6 @@ std::array<NumberedFile, numbered_files_detail::file_numbers> numbered_files_det
 
 namespace {
 
-
 NumberedFile* open_file(int number) {
     if (number < 0 || number >= static_cast<int>(files.size())) return nullptr;
     NumberedFile& file = files[number];
