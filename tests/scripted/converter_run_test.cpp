@@ -67,13 +67,15 @@ TEST(ConverterRun, MissingFolderForTheStlFileThenYes) {
 // key that answers nothing is passed over.
 TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
     TempFolder folder;
-    for (const std::string answer : {"n", "N", "\x1b", "x\x1b"}) {
+    struct Case { std::string keys; std::string name; };
+    const std::vector<Case> cases = {{"n", "n"}, {"N", "N"}, {"\x1b", "Esc"}, {"x\x1b", "x, then Esc"}};
+    for (const Case& c : cases) {
         write_bytes(folder / "out.igs", "keep");
-        const ProgramRun run = run_program(two_names(folder / "no/in.stl", folder / "out.igs") + answer);
-        EXPECT_EQ(run.exit_code, 0) << answer;
-        EXPECT_EQ(box_titles(run.boxes), std::vector<std::string>{"Unhandled Error #76"}) << answer;
-        EXPECT_EQ(read_bytes(folder / "out.igs"), "keep") << answer;
-        EXPECT_EQ(rows_of_screen(run.screen)[25], "") << answer;
+        const ProgramRun run = run_program(two_names(folder / "no/in.stl", folder / "out.igs") + c.keys);
+        EXPECT_EQ(run.exit_code, 0) << c.name;
+        EXPECT_EQ(box_titles(run.boxes), std::vector<std::string>{"Unhandled Error #76"}) << c.name;
+        EXPECT_EQ(read_bytes(folder / "out.igs"), "keep") << c.name;
+        EXPECT_EQ(rows_of_screen(run.screen)[25], "") << c.name;
     }
 }
 
