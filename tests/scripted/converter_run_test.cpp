@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <string.h>
 
 #include <filesystem>
 
@@ -62,14 +63,50 @@ TEST(ConverterRun, MissingFolderForTheStlFileThenYes) {
     EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
 }
 
+// N, n and Esc answer No: the process ends at once, step 95 never runs. A
+// key that answers nothing is passed over.
 TEST(ConverterRun, NoInTheFirstBoxEndsAtOnceAndLeavesTheIgesFile) {
     TempFolder folder;
-    write_bytes(folder / "out.igs", "keep");
-    const ProgramRun run = run_program(two_names(folder / "no/in.stl", folder / "out.igs") + "n");
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(box_titles(run.boxes), std::vector<std::string>{"Unhandled Error #76"});
-    EXPECT_EQ(read_bytes(folder / "out.igs"), "keep");
-    EXPECT_EQ(rows_of_screen(run.screen)[25], "");
+    struct Case { std::string keys; std::string name; };
+    const std::vector<Case> cases = {{"n", "n"}, {"N", "N"}, {"\x1b", "Esc"}, {"x\x1b", "x, then Esc"}};
+    for (const Case& c : cases) {
+        write_bytes(folder / "out.igs", "keep");
+        const ProgramRun run = run_program(two_names(folder / "no/in.stl", folder / "out.igs") + c.keys);
+        EXPECT_EQ(run.exit_code, 0) << c.name;
+        EXPECT_EQ(box_titles(run.boxes), std::vector<std::string>{"Unhandled Error #76"}) << c.name;
+        EXPECT_EQ(read_bytes(folder / "out.igs"), "keep") << c.name;
+        EXPECT_EQ(rows_of_screen(run.screen)[25], "") << c.name;
+    }
+}
+
+// A close (SIGTERM or SIGHUP) while the box of step 94 waits leaves the box
+// waiting: its answer still decides. No ends the run at once; Yes runs
+// exactly one more step (95, which empties the IGES file) and the run ends
+// at that step's check, without the echo of step 97.
+TEST(ConverterRun, CloseWhileABoxWaitsLeavesTheAnswerToTheBox) {
+    TempFolder folder;
+    struct Case { int signal; std::string answer; std::string igs_after; };
+    const std::vector<Case> cases = {
+        {SIGTERM, "n", "keep"}, {SIGHUP, "n", "keep"}, {SIGTERM, "y", ""}, {SIGHUP, "y", ""},
+    };
+    for (const Case& c : cases) {
+        const std::string what = std::string(strsignal(c.signal)) + ", then " + c.answer;
+        write_bytes(folder / "out.igs", "keep");
+        std::filesystem::remove(folder / "boxes");
+        ChildProcess program;
+        ASSERT_TRUE(start_program(program, {.output = folder / "screen", .errors = folder / "boxes"}));
+        ASSERT_TRUE(program.write_input(two_names(folder / "no/in.stl", folder / "out.igs")));
+        ASSERT_TRUE(wait_until([&] { return read_bytes(folder / "boxes").ends_with("Continue?\n"); })) << what;
+        program.send_signal(c.signal);
+        EXPECT_TRUE(holds_throughout([&] { return program.running(); })) << what << ": the close ended the box";
+        EXPECT_TRUE(program.write_input(c.answer)) << what;
+        EXPECT_EQ(program.wait_exit(), 0) << what;
+        EXPECT_EQ(box_titles(read_bytes(folder / "boxes")), std::vector<std::string>{"Unhandled Error #76"}) << what;
+        EXPECT_EQ(read_bytes(folder / "out.igs"), c.igs_after) << what;
+        const auto rows = rows_of_screen(read_bytes(folder / "screen"));
+        EXPECT_EQ(rows[16], "") << what;
+        EXPECT_EQ(rows[25], "") << what;
+    }
 }
 
 // Opening failures of step 94 that each give one box, then one each at 106

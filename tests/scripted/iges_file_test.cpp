@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <string>
@@ -90,6 +91,104 @@ TEST_F(IgesFile, OneFacetIsTheWorkedExampleByteForByte) {
     const std::string bytes = joined_records(expected);
     ASSERT_EQ(bytes.size(), 1394u);
     EXPECT_EQ(iges(), bytes);
+}
+
+// Coordinates that fall from the first vertex on: each is tested against
+// the maximum too, whatever the minimum test found, so the first vertex's
+// coordinate stays the axis's maximum. The whole G4 record, under the fixed
+// clock.
+TEST_F(IgesFile, FirstVertexHoldingAnAxisMaximumGivesTheExactSize) {
+    struct Case {
+        const char* falling;
+        StlFacet facet;
+        std::string resolution_and_size;
+    };
+    const std::vector<Case> cases = {
+        {"x 5, 3, 4: extents 2, 0, 0", {{5, 0, 0, 3, 0, 0, 4, 0, 0}}, ".0002,2"},
+        {"y 9, 5, 6: extents 3, 4, 0", {{0, 9, 0, 3, 5, 0, 0, 6, 0}}, ".0005,5"},
+        {"z 12, 0, 1: extents 3, 4, 12", {{0, 0, 12, 3, 4, 0, 0, 0, 1}}, ".0013,13"},
+        {"every axis: extents 12, 16, 21", {{12, 16, 21, 0, 0, 0, 6, 8, 10}}, ".0029,29"},
+    };
+    for (const Case& c : cases) {
+        write_bytes(path("PART.STL"), stl_bytes({c.facet}));
+        const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
+        EXPECT_EQ(run.exit_code, 0) << c.falling;
+        const std::vector<std::string> records = iges_records(iges());
+        ASSERT_EQ(records.size(), 17u) << c.falling;
+        EXPECT_EQ(records[5], record("32767,0.5,13H240314.092653," + c.resolution_and_size + ",7HZ.Quarn,",
+                                     "G0000004"))
+            << c.falling;
+    }
+}
+
+// The records of entity e and the Terminate record, laid out field by field
+// as IGES lays them out.
+std::string first_directory_record(int e) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%8d%8d%8d%8d%8d%8d%8d%8d%8sD%7d", 110, e, 0, 1, 0, 0, 0, 0, "00000000", 2 * e - 1);
+    return line;
+}
+
+std::string second_directory_record(int e) {
+    char line[96];
+    std::snprintf(line, sizeof line, "%8d%8d%8d%8d%8d%24s%8dD%7d", 110, 0, 8, 1, 0, "", 0, 2 * e);
+    return line;
+}
+
+std::string parameter_record(int e, const std::string& text) {
+    char line[96];
+    std::snprintf(line, sizeof line, "110,%-60s %7dP%7d", text.c_str(), 2 * e - 1, e);
+    return line;
+}
+
+std::string terminate_record(int directory_records, int parameter_records) {
+    char line[96];
+    std::snprintf(line, sizeof line, "S0000002G0000005D%07dP%07d%40sT0000001", directory_records, parameter_records, "");
+    return line;
+}
+
+// Enough facets that every pointer, sequence number and count passes from
+// one digit to two and three: each right-aligned over the blanks (or the
+// zeros) in front of it, no digit of the number before left behind.
+TEST_F(IgesFile, ManyFacetsRightAlignEveryNumberByteForByte) {
+    const int facet_count = 40;
+    // Facet n: vertex 1 (n mod 13, n mod 17, n mod 22) inside the box that
+    // vertices 2 and 3 span, (0, 0, 0) to (12, 16, 21): extents 12, 16, 21.
+    std::vector<StlFacet> facets;
+    std::vector<std::string> parameter_texts;
+    for (int n = 1; n <= facet_count; ++n) {
+        const int x = n % 13, y = n % 17, z = n % 22;
+        facets.push_back({{float(x), float(y), float(z), 12, 0, 21, 0, 16, 0}});
+        const std::string first = std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(z);
+        parameter_texts.insert(parameter_texts.end(),
+                               {first + ",12,0,21;", "12,0,21,0,16,0;", "0,16,0," + first + ";"});
+    }
+    write_bytes(path("PART.STL"), stl_bytes(facets));
+    const ConverterRun run = run_converter(folder, "PART.STL", "PART.IGS");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.boxes.empty());
+
+    std::vector<std::string> expected = head_records("32767,0.5,13H240314.092653,.0029,29,7HZ.Quarn,");
+    const int entities = 3 * facet_count;
+    for (int e = 1; e <= entities; ++e)
+        expected.insert(expected.end(), {first_directory_record(e), second_directory_record(e)});
+    for (int e = 1; e <= entities; ++e) expected.push_back(parameter_record(e, parameter_texts[e - 1]));
+    expected.push_back(terminate_record(2 * entities, entities));
+    ASSERT_EQ(expected.size(), 9u * facet_count + 8);
+    // Spot checks of the layout above against the worked example.
+    ASSERT_EQ(first_directory_record(1),
+              "     110       1       0       1       0       0       0       000000000D      1");
+    ASSERT_EQ(second_directory_record(1),
+              "     110       0       8       1       0                               0D      2");
+    ASSERT_EQ(parameter_record(3, "0,2,.5,0,0,0;"),
+              "110,0,2,.5,0,0,0;                                                      5P      3");
+    ASSERT_EQ(expected.back(), record("S0000002G0000005D0000240P0000120", "T0000001"));
+
+    const std::string bytes = iges();
+    const std::vector<std::string> records = iges_records(bytes);
+    ASSERT_EQ(records.size(), expected.size());
+    for (std::size_t i = 0; i < records.size(); ++i) ASSERT_EQ(records[i], expected[i]) << "record " << i + 1;
+    EXPECT_EQ(bytes, joined_records(expected));
 }
 
 TEST_F(IgesFile, NoFacetGivesTheFrameAlone) {
