@@ -78,3 +78,18 @@ int cp437_from_unicode(char32_t code_point) {
             return code;
     return -1;
 }
+
+int cp437_typed_code(char32_t code_point) {
+    const int code = cp437_from_unicode(code_point);
+    return code < 32 || code == 127 ? -1 : code;
+}
+
+std::string cp437_lines_to_utf8(std::string_view codes) {
+    std::string text;
+    text.reserve(codes.size());
+    for (char c : codes) {
+        if (c == '\n') text += c;
+        else text += cp437_to_utf8(static_cast<uint8_t>(c));
+    }
+    return text;
+}

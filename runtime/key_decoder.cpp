@@ -86,11 +86,28 @@ void finish_sequence(const std::string& sequence, char final, std::vector<Decode
     if (scan != 0) out.push_back(key_of(0, scan));
 }
 
+// The length of the UTF-8 character that lead begins; 0 when lead begins
+// none (ASCII, a continuation byte, or a byte that UTF-8 never uses).
 size_t utf8_length(uint8_t lead) {
-    if (lead >= 0xC0 && lead < 0xE0) return 2;
+    if (lead >= 0xC2 && lead < 0xE0) return 2;
     if (lead >= 0xE0 && lead < 0xF0) return 3;
-    if (lead >= 0xF0 && lead < 0xF8) return 4;
+    if (lead >= 0xF0 && lead < 0xF5) return 4;
     return 0;
+}
+
+// Whether byte continues the character begun by the pending bytes: a
+// continuation byte, and after the lead byte none that would give an
+// overlong form, a surrogate or a code point past U+10FFFF.
+bool continues_utf8(const std::string& pending, uint8_t byte) {
+    if ((byte & 0xC0) != 0x80) return false;
+    if (pending.size() > 1) return true;
+    switch (static_cast<uint8_t>(pending[0])) {
+    case 0xE0: return byte >= 0xA0;
+    case 0xED: return byte < 0xA0;
+    case 0xF0: return byte >= 0x90;
+    case 0xF4: return byte < 0x90;
+    default: return true;
+    }
 }
 
 char32_t utf8_code_point(const std::string& bytes) {
@@ -101,10 +118,18 @@ char32_t utf8_code_point(const std::string& bytes) {
 }
 
 // The characters of code page 437 beyond ASCII become their codes; a glyph
-// of a control code (such as the one for 8) is no character to type.
+// of a control code (such as the one for 8) is no character to type, and
+// a character without a glyph is a key that gives no character.
 void finish_utf8(const std::string& bytes, std::vector<DecodedInput>& out) {
-    int code = cp437_from_unicode(utf8_code_point(bytes));
-    if (code >= 128) out.push_back(key_of(static_cast<uint8_t>(code)));
+    const int code = cp437_typed_code(utf8_code_point(bytes));
+    if (code >= 0) out.push_back(key_of(static_cast<uint8_t>(code)));
+}
+
+// Bytes that are no UTF-8 character: a terminal's are dropped, a script's
+// are each the code page 437 character of that byte.
+void not_utf8(KeyDecoder& decoder, const std::string& bytes, std::vector<DecodedInput>& out) {
+    if (decoder.source != ByteSource::script) return;
+    for (char byte : bytes) script_byte(decoder, static_cast<uint8_t>(byte), out);
 }
 
 void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
@@ -139,8 +164,10 @@ void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput
 
 void continue_utf8(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
     std::string& pending = decoder.pending;
-    if ((byte & 0xC0) != 0x80) {
+    if (!continues_utf8(pending, byte)) {
+        const std::string cut = pending;
         pending.clear();
+        not_utf8(decoder, cut, out);
         decode_byte(decoder, byte, out);
         return;
     }
@@ -157,13 +184,13 @@ void continue_utf8(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>&
 void decode_byte(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
     const bool script = decoder.source == ByteSource::script;
     if (decoder.pending.empty()) {
-        if (script && byte != code_escape)
-            script_byte(decoder, byte, out);
-        else if (byte == code_escape || utf8_length(byte) != 0)
+        if (byte == code_escape || utf8_length(byte) != 0)
             decoder.pending = static_cast<char>(byte);
+        else if (script)
+            script_byte(decoder, byte, out);
         else if (byte < 0x80)
             plain_byte(byte, out);
-        return;  // a stray continuation byte is dropped
+        return;  // a terminal's stray continuation byte is dropped
     }
     decoder.after_cr = false;
     if (static_cast<uint8_t>(decoder.pending[0]) == code_escape)
@@ -174,11 +201,22 @@ void decode_byte(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& o
 
 void decode_timeout(KeyDecoder& decoder, std::vector<DecodedInput>& out) {
     if (decoder.pending.empty()) return;
+    const bool escape = static_cast<uint8_t>(decoder.pending[0]) == code_escape;
+    // A script's read may end inside a character; the next one goes on with it.
+    if (!escape && decoder.source == ByteSource::script) return;
     std::string rest = decoder.pending;
     decoder.pending.clear();
-    if (static_cast<uint8_t>(rest[0]) != code_escape) return;
+    if (!escape) return;
     out.push_back(key_of(code_escape));
     for (size_t i = 1; i < rest.size(); ++i) plain_byte(static_cast<uint8_t>(rest[i]), out);
+}
+
+void decode_end(KeyDecoder& decoder, std::vector<DecodedInput>& out) {
+    if (decoder.pending.empty() || static_cast<uint8_t>(decoder.pending[0]) == code_escape)
+        return decode_timeout(decoder, out);
+    const std::string cut = decoder.pending;
+    decoder.pending.clear();
+    not_utf8(decoder, cut, out);
 }
 
 bool decoder_waiting(const KeyDecoder& decoder) {

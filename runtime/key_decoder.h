@@ -1,7 +1,7 @@
 // The key decoder: turns the bytes of a terminal or of a script into keys.
-// A terminal's plain bytes, its UTF-8 characters of code page 437 and the
-// escape sequences of its extended keys, which become two-code keys with
-// the PC keyboard's second code; a script's bytes as they stand.
+// Plain bytes, UTF-8 characters of code page 437 and the escape sequences
+// of extended keys, which become two-code keys with the PC keyboard's
+// second code.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +18,10 @@ struct DecodedInput {
     Key key{};
 };
 
-// Where the bytes come from. A terminal sends UTF-8, Ctrl+C and Ctrl+S;
-// a script's bytes are character codes as they stand, and its CR LF, CR
-// or LF each end a line with one Enter.
+// Where the bytes come from. A terminal sends UTF-8, Ctrl+C and Ctrl+S.
+// A script is UTF-8 too, its other bytes character codes as they stand
+// (ASCII, and each byte that is not part of a UTF-8 character), and its
+// CR LF, CR or LF each end a line with one Enter.
 enum class ByteSource { terminal, script };
 
 // The bytes of a sequence that has begun but not yet ended.
@@ -32,9 +33,12 @@ struct KeyDecoder {
 
 // Takes one byte; appends whatever it completes to out.
 void decode_byte(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out);
-// No byte came for a short while: a lone Esc is the Esc key, an unfinished
-// UTF-8 character is dropped.
+// No byte came for a short while: a lone Esc is the Esc key, a terminal's
+// unfinished UTF-8 character is dropped (a script's waits for its next read).
 void decode_timeout(KeyDecoder& decoder, std::vector<DecodedInput>& out);
+// The bytes have ended: as decode_timeout, and a script's unfinished UTF-8
+// character is its bytes' codes.
+void decode_end(KeyDecoder& decoder, std::vector<DecodedInput>& out);
 // True while a sequence waits for more bytes (the reader then waits only
 // briefly before calling decode_timeout).
 bool decoder_waiting(const KeyDecoder& decoder);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 
+#include "runtime/cp437.h"
 #include "runtime/run_state.h"
 #include "runtime/runtime_errors.h"
 
@@ -24,11 +25,20 @@ NumberedFile* open_file(int number) {
     return file.descriptor >= 0 ? &file : nullptr;
 }
 
-// Both separators name folders; the system knows only "/".
+// The name as the file system holds it. Both separators name folders; the
+// system knows only "/". Codes 128 to 255 are the screen's glyphs, which
+// the file system's names hold in UTF-8; codes below 128 stay as they are.
 std::string system_name(const std::string& name) {
-    std::string converted = name;
-    for (char& c : converted) {
-        if (c == '\\') c = '/';
+    std::string converted;
+    converted.reserve(name.size());
+    for (char c : name) {
+        const auto code = static_cast<uint8_t>(c);
+        if (c == '\\')
+            converted += '/';
+        else if (code >= 128)
+            converted += cp437_to_utf8(code);
+        else
+            converted += c;
     }
     return converted;
 }

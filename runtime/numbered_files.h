@@ -21,6 +21,7 @@ enum class FileMode { binary, output };
 
 // Opens name as file number. Binary: an existing file, read and write
 // access, then read only, then write only. Output: created or emptied.
+// The name is code page 437 codes; the file system gets its UTF-8.
 void file_open(int number, const std::string& name, FileMode mode);
 // One positioned read of 4 bytes; bytes past the end read as zero.
 // (Defined at the end of this file.)

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "runtime/cp437.h"
 #include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/key_decoder.h"
@@ -22,8 +23,10 @@ constexpr KeyWatch box_key_watch{std::chrono::milliseconds(10), false, false};
 void on_interrupt(int) { request_exit(); }
 void on_close(int) { request_close(); }
 
+// Texts go out in UTF-8, each code as its glyph, as a terminal shows them.
 void write_lines(const std::string& title, const std::string& text) {
-    std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
+    const std::string lines = cp437_lines_to_utf8(title + "\n" + text + "\n");
+    std::fwrite(lines.data(), 1, lines.size(), stderr);
     std::fflush(stderr);
 }
 
@@ -47,6 +50,8 @@ public:
             for (const DecodedInput& input : keys) key_press(input.key);
             keys.clear();
         }
+        decode_end(decoder, keys);
+        for (const DecodedInput& input : keys) key_press(input.key);
         keyboard_mark_ended();
     }
 
@@ -69,7 +74,9 @@ public:
     }
 
     void finish(const ScreenPicture& picture) override {
-        const std::string text = screen_text(picture);
+        // Its rows end with line feeds; no cell holds one (printing takes
+        // a line feed as the end of a row).
+        const std::string text = cp437_lines_to_utf8(screen_text(picture));
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fflush(stdout);
     }

@@ -107,8 +107,8 @@ WindowKeyAction window_key_action(int glfw_key, int mods) {
 }
 
 std::optional<Key> window_char_key(char32_t code_point) {
-    const int code = cp437_from_unicode(code_point);
-    if (code < code_blank) return std::nullopt;   // control codes come as keys, not characters
+    const int code = cp437_typed_code(code_point);
+    if (code < 0) return std::nullopt;   // control codes come as keys; their pictures type nothing
     return Key{static_cast<uint8_t>(code), 0};
 }
 

@@ -49,4 +49,9 @@ TEST(Cp437, CharactersOutsideHaveNoCode) {
         EXPECT_EQ(cp437_from_unicode(c), -1) << static_cast<long>(c);
 }
 
+TEST(Cp437, LinesAsUtf8KeepTheirLineFeeds) {
+    EXPECT_EQ(cp437_lines_to_utf8("pi\x8a" "ce\n\x01\xab\xff\n"), "pi\u00e8ce\n\u263a\u00bd\u00a0\n");
+    EXPECT_EQ(cp437_lines_to_utf8(""), "");
+}
+
 }  // namespace

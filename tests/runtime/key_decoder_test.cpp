@@ -62,7 +62,7 @@ TEST(TerminalKeys, BytesAndSequences) {
         {"\x1b[", "k27 k91"},                   // the wait ended an unfinished sequence
         {"\xc3\xa9\xc3\x87\xe2\x96\x91\xc2\xa0", "k130 k128 k176 k255"},
         {"\xe2\x82\xac\xc3\xb8", ""},           // not in code page 437
-        {"\xe2\x97\x98\xe2\x99\xaa", ""},       // glyphs of controls are no characters
+        {"\xe2\x97\x98\xe2\x99\xaa\xe2\x8c\x82", ""},  // glyphs of controls are no characters
         {"\xa9z", "k122"},                      // stray continuation byte
         {"\xc3z", "k122"},                      // cut character
         {"\xc3", ""},
@@ -74,21 +74,72 @@ TEST(TerminalKeys, BytesAndSequences) {
     EXPECT_EQ(decode(std::string("\0", 1)), "s3");
 }
 
-// A script's bytes are codes as they stand; its line ends are one Enter each.
+// Feeds a script's bytes in one go, then ends them.
+std::string decode_script(const std::string& bytes) {
+    KeyDecoder decoder;
+    decoder.source = ByteSource::script;
+    std::vector<DecodedInput> out;
+    for (char c : bytes) decode_byte(decoder, static_cast<uint8_t>(c), out);
+    decode_end(decoder, out);
+    return describe(out);
+}
+
+// A script's ASCII bytes are codes as they stand; its line ends are one
+// Enter each.
 TEST(TerminalKeys, ScriptBytes) {
     struct Case { const char* bytes; const char* keys; };
     const Case cases[] = {
         {"a\r\nb\rc\nd", "k97 k13 k98 k13 k99 k13 k100"},
         {"\r\r\n\n", "k13 k13 k13"},
         {"\x03\x13\x7f\x08", "k3 k19 k127 k8"},
-        {"\xc3\xa9", "k195 k169"},
         {"\x1b[A\x1bOP\x1b", "s72 s59 k27"},
         {"\r\x1b[A\n", "k13 s72 k13"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(decode(c.bytes, true, ByteSource::script), c.keys)
-            << "bytes " << testing::PrintToString(std::string(c.bytes));
+        EXPECT_EQ(decode_script(c.bytes), c.keys) << "bytes " << testing::PrintToString(std::string(c.bytes));
     }
+}
+
+// A script is UTF-8 as a terminal's bytes are; a byte that is no part of a
+// UTF-8 character is the code page 437 character of that byte.
+TEST(TerminalKeys, ScriptUtf8) {
+    struct Case { const char* bytes; const char* keys; };
+    const Case cases[] = {
+        {"\xc3\xa9", "k130"},                              // é
+        {"pi\xc3\xa8" "ce", "k112 k105 k138 k99 k101"},     // pièce
+        {"W\xc3\xbc", "k87 k129"},                         // Wü
+        {"\xc2\xbd\xe2\x96\x91\xc2\xa0", "k171 k176 k255"},  // ½, light shade, no-break space
+        {"a\xe2\x82\xac" "b\xf0\x9f\x98\x80", "k97 k98"},  // € and an emoji have no code
+        {"\xe2\x98\xba\xe2\x8c\x82\xe2\x99\xaa", ""},    // ☺ ⌂ ♪: pictures of control codes
+        {"\x82.", "k130 k46"},                              // a lone continuation byte
+        {"\xc3z", "k195 k122"},                             // a cut character
+        {"\xc3\r\n", "k195 k13"},
+        {"\r\xc3\n", "k13 k195 k13"},
+        {"\xe2\x96", "k226 k150"},                         // cut by the end of the input
+        {"\xc0\xaf\xc1\x81", "k192 k175 k193 k129"},      // overlong forms
+        {"\xe0\x80\xaf", "k224 k128 k175"},
+        {"\xed\xa0\x80", "k237 k160 k128"},                // a surrogate
+        {"\xf4\x90\x80\x80\xf8\xff", "k244 k144 k128 k128 k248 k255"},  // past U+10FFFF
+        {"\x1b\xc3\xa9", "k27 k130"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decode_script(c.bytes), c.keys) << "bytes " << testing::PrintToString(std::string(c.bytes));
+    }
+}
+
+// A read may end inside a character: the next read completes it.
+TEST(TerminalKeys, ScriptCharacterSplitAcrossReads) {
+    KeyDecoder decoder;
+    decoder.source = ByteSource::script;
+    std::vector<DecodedInput> out;
+    decode_byte(decoder, 0xE2, out);
+    decode_timeout(decoder, out);
+    decode_byte(decoder, 0x96, out);
+    decode_timeout(decoder, out);
+    EXPECT_TRUE(out.empty());
+    decode_byte(decoder, 0x91, out);
+    decode_end(decoder, out);
+    EXPECT_EQ(describe(out), "k176");
 }
 
 TEST(TerminalKeys, SequenceSplitAcrossReadsWaits) {

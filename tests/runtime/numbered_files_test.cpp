@@ -254,4 +254,28 @@ TEST_F(NumberedFiles, SameFileUnderAnotherNameIsRefused) {
     EXPECT_EQ(read_bytes(folder / "in.stl").size(), 84u);
 }
 
+// A name holds code page 437 codes; the file opened is the one whose UTF-8
+// name shows the same glyphs, with either separator, also for the check
+// that refuses a file already open.
+TEST_F(NumberedFiles, NamesBeyondAsciiOpenTheFilesTheirGlyphsName) {
+    write_stl(folder / "pi\u00e8ce.stl", {});
+    const std::string piece = "pi\x8a" "ce.stl";   // è is code 138
+    file_open(12, folder / piece, FileMode::binary);
+    EXPECT_EQ(take_error(), 0);
+    EXPECT_TRUE(file_is_open(12));
+
+    file_open(13, folder / "W\x81rfel \xab.igs", FileMode::output);   // ü and ½
+    EXPECT_EQ(take_error(), 0);
+    file_print(13, "x");
+    EXPECT_EQ(read_bytes(folder / "W\u00fcrfel \u00bd.igs"), "x\r\n");
+
+    file_open(14, folder.path.string() + "\\" + piece, FileMode::output);
+    EXPECT_EQ(take_error(), 55);
+    EXPECT_EQ(read_bytes(folder / "pi\u00e8ce.stl").size(), 84u);
+
+    // The UTF-8 bytes taken as codes are other glyphs: no such file.
+    file_open(15, folder / "pi\xc3\xa8" "ce.stl", FileMode::binary);
+    EXPECT_EQ(take_error(), 53);
+}
+
 }  // namespace

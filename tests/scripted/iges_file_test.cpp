@@ -332,6 +332,50 @@ TEST_F(IgesFile, LongNamesGiveValidGlobalRecordsWithExactCounts) {
     EXPECT_EQ(records[4], "55H" + igs_name.substr(69 - 55) + ",1.0,1,4HINCH,G0000003");
 }
 
+std::string hollerith(const std::string& text) {
+    return std::to_string(text.size()) + "H" + text;
+}
+
+// A script is typed in UTF-8. A name's characters become code page 437
+// codes, which the Global section holds byte for byte and counts one each;
+// the file opened and written is the one whose UTF-8 name shows the same
+// glyphs, and the screen shows them in UTF-8.
+TEST_F(IgesFile, NamesBeyondAsciiOpenTheirFilesAndKeepTheirCodes) {
+    struct Case {
+        const char* typed;   // the stem as the script types it
+        const char* shown;   // the stem of the files, and on the screen, in UTF-8
+        const char* codes;   // the stem in the records
+    };
+    const Case cases[] = {
+        {"part", "part", "part"},
+        {"\u00e9", "\u00e9", "\x82"},
+        {"pi\u00e8ce", "pi\u00e8ce", "pi\x8a" "ce"},
+        {"W\u00fcrfel", "W\u00fcrfel", "W\x81rfel"},
+        {"cube \u00bd", "cube \u00bd", "cube \xab"},
+        {"m\u00f8bel", "mbel", "mbel"},                   // code page 437 has no \u00f8
+        {"pi\x8a" "ce", "pi\u00e8ce", "pi\x8a" "ce"},   // a byte that is no UTF-8 is its code
+    };
+    for (const Case& c : cases) {
+        const std::string stl = std::string(c.shown) + ".stl", igs = std::string(c.shown) + ".igs";
+        write_bytes(path(stl), stl_bytes({worked_facet}));
+        const ConverterRun run = run_converter(folder, std::string(c.typed) + ".stl", std::string(c.typed) + ".igs");
+        EXPECT_EQ(run.exit_code, 0) << c.shown;
+        EXPECT_TRUE(run.boxes.empty()) << c.shown << ": box " << (run.boxes.empty() ? "" : run.boxes[0].title);
+
+        const std::vector<std::string> rows = rows_of_screen(run.screen);
+        EXPECT_EQ(rows[11], "? " + stl);
+        EXPECT_EQ(rows[13], "? " + igs);
+        EXPECT_EQ(rows[16], " " + stl + " > " + igs);
+
+        const std::string codes_stl = std::string(c.codes) + ".stl", codes_igs = std::string(c.codes) + ".igs";
+        const std::vector<std::string> records = iges_records(read_bytes(path(igs)));
+        ASSERT_EQ(records.size(), 17u) << c.shown;
+        EXPECT_EQ(records[2], record(",," + hollerith(codes_stl) + "," + hollerith(codes_igs) + ",", "G0000001"));
+        EXPECT_EQ(records[4], record(hollerith(codes_igs) + ",1.0,1,4HINCH,", "G0000003"));
+        std::filesystem::remove(path(igs));
+    }
+}
+
 TEST_F(IgesFile, ShortenedEdgeKeepsItsPointerAndSequenceNumber) {
     const float v = -1.234568E-03f;
     write_bytes(path("PART.STL"), stl_bytes({StlFacet{{v, v, v, v, v, v, v, v, v}}}));

@@ -61,6 +61,19 @@ std::vector<std::string> iges_records(const std::string& bytes) {
     return records;
 }
 
+std::string without_clock(const std::string& iges) {
+    std::string out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = iges.find('\n', start)) != std::string::npos; start = end + 1) {
+        std::string line = iges.substr(start, end - start + 1);
+        if (line.size() > 72 && line[72] == 'G')
+            for (char& c : line)
+                if (c >= '0' && c <= '9') c = '#';
+        out += line;
+    }
+    return out;
+}
+
 std::string record(const std::string& data, const std::string& sequence_field) {
     std::string line = data;
     line.resize(72, ' ');

@@ -30,5 +30,9 @@ ConverterRun run_converter(const std::string& folder, const std::string& stl_nam
 // calling test when the file is not made of such records.
 std::vector<std::string> iges_records(const std::string& bytes);
 
+// The IGES text without the digits of the Global section, which carry the
+// date and time of the run.
+std::string without_clock(const std::string& iges);
+
 // A text padded with blanks to 72 columns, then the 8-character sequence field.
 std::string record(const std::string& data, const std::string& sequence_field);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/support/expected_screen.h"
+#include "tests/support/iges_run.h"
 #include "tests/support/polling.h"
 #include "tests/support/run_program.h"
 #include "tests/support/shell_command.h"
@@ -157,20 +158,6 @@ protected:
     void SetUp() override { ASSERT_TRUE(tool_installed("tmux", "tmux")); }
 };
 
-// The IGES text without the digits of the Global section, which carry the
-// date and time of the run.
-std::string without_clock(const std::string& iges) {
-    std::string out;
-    size_t start = 0;
-    for (size_t end; (end = iges.find('\n', start)) != std::string::npos; start = end + 1) {
-        std::string line = iges.substr(start, end - start + 1);
-        if (line.size() > 72 && line[72] == 'G')
-            for (char& c : line) if (c >= '0' && c <= '9') c = '#';
-        out += line;
-    }
-    return out;
-}
-
 TEST_F(TerminalFrontEnd, CompleteRunShowsTheScreenPictureRowForRow) {
     TempFolder folder;
     write_stl(folder / "in.stl", {facet_a, facet_b});
@@ -198,6 +185,27 @@ TEST_F(TerminalFrontEnd, CompleteRunShowsTheScreenPictureRowForRow) {
     ProgramRun reference = run_program(folder / "in.stl" + "\n" + folder / "out.igs" + "\n\n");
     ASSERT_EQ(reference.exit_code, 0);
     EXPECT_EQ(without_clock(iges), without_clock(read_bytes(folder / "out.igs")));
+}
+
+// The terminal sends the name in UTF-8; the file of that name is converted,
+// and the IGES file is the one that a scripted run of the name writes.
+TEST_F(TerminalFrontEnd, NameWithALetterBeyondAsciiOpensItsFile) {
+    TempFolder folder;
+    const std::string stl = folder / "pi\u00e8ce.stl", igs = folder / "pi\u00e8ce.igs";
+    write_stl(stl, {facet_a, facet_b});
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    type_line(run, stl);
+    type_line(run, igs);
+    ASSERT_TRUE(rows_show(run, {{11, "? " + stl}, {16, " " + stl + " > " + igs}, {18, " Done!"}, {25, end_prompt}}));
+    run.press("q");
+    run.expect_clean_end();
+
+    const std::string iges = read_bytes(igs);
+    EXPECT_FALSE(iges.empty());
+    ProgramRun reference = run_program(stl + "\n" + igs + "\n\n");
+    ASSERT_EQ(reference.exit_code, 0);
+    EXPECT_EQ(without_clock(iges), without_clock(read_bytes(igs)));
 }
 
 TEST_F(TerminalFrontEnd, CommaRefusedAndQuotedName) {

@@ -80,6 +80,7 @@ TEST(WindowKeys, TypedCharactersAsCodePage437Codes) {
         {U'\u2591', 176},   // light shade
         {U'\u00a0', 255},   // no-break space
         {U'\u263a', -1},    // ☺ is code 1, a control code: not a typed character
+        {U'\u2302', -1},    // ⌂ is code 127, likewise
         {U'\u4e00', -1},    // not in code page 437
     };
     for (const auto& c : cases) {

@@ -10,6 +10,7 @@
 #include "front_ends/window/font_8x16.h"
 #include "front_ends/window/message_box_pixels.h"
 #include "tests/support/expected_screen.h"
+#include "tests/support/iges_run.h"
 #include "tests/support/polling.h"
 #include "tests/support/run_program.h"
 #include "tests/support/shell_command.h"
@@ -216,6 +217,30 @@ TEST_F(WindowTest, TypedNamesReachDoneAndAKeyEndsTheRun) {
 
     key("x");
     EXPECT_EQ(program.wait_exit(), 0);
+}
+
+// The window shows è as its code page 437 glyph (code 138); the file of
+// that name in UTF-8 is converted, into the IGES file that a scripted run of
+// the name writes.
+TEST_F(WindowTest, NameWithALetterBeyondAsciiOpensItsFile) {
+    const std::string stl = folder / "pi\u00e8ce.stl", igs = folder / "pi\u00e8ce.igs";
+    write_stl(stl, {one_facet});
+    start_program();
+    wait_for_row(10, banner_rows[10]);
+    type(stl);
+    key("Return");
+    wait_for_row(12, " ENTER IGES (.igs) file (output):");
+    type(igs);
+    key("Return");
+    wait_for_rows(done_screen(folder / "pi\x8a" "ce.stl", folder / "pi\x8a" "ce.igs"));
+    key("x");
+    EXPECT_EQ(program.wait_exit(), 0);
+
+    const std::string iges = read_bytes(igs);
+    EXPECT_FALSE(iges.empty());
+    ProgramRun reference = run_program(stl + "\n" + igs + "\n\n");
+    ASSERT_EQ(reference.exit_code, 0);
+    EXPECT_EQ(without_clock(iges), without_clock(read_bytes(igs)));
 }
 
 TEST_F(WindowTest, MissingFolderShowsTheErrorBoxAndNoEndsTheRun) {
