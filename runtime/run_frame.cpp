@@ -68,14 +68,10 @@ void end_program() {
     print_text("Press any key to continue", false);
     key_discard_all();
     Key key;
-    for (;;) {
-        const KeyWait wait = wait_for_key(key, end_key_watch);
-        if (wait == KeyWait::key) break;
-        if (wait == KeyWait::stopped) end_program_thread();
-        request_close();   // no key can come any more
-    }
-    request_exit();
-    end_program_thread();
+    const KeyWait wait = wait_for_key(key, end_key_watch);
+    if (wait == KeyWait::key) request_exit();
+    if (wait == KeyWait::input_ended) request_close();   // no key can come any more
+    end_program_thread();   // parked, it waits for the stop that the request brings
 }
 
 void end_program_thread() {
