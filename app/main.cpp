@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/standard_descriptors.h"
 #include "converter/converter_main.h"
 #include "runtime/threads.h"
 #include "front_ends/scripted/scripted_front_end.h"
@@ -10,15 +11,17 @@
 
 namespace {
 
-// A pipe or a file on standard input means the run is scripted.
-bool input_is_scripted() {
+// A pipe or a file on standard input means the run is scripted; so does a
+// standard input that was closed at the start, an input that has ended.
+bool input_is_scripted(bool input_was_closed) {
+    if (input_was_closed) return true;
     struct stat info {};
     if (fstat(STDIN_FILENO, &info) != 0) return true;
     return S_ISFIFO(info.st_mode) || S_ISREG(info.st_mode) || S_ISSOCK(info.st_mode);
 }
 
-FrontEnd& choose_front_end() {
-    if (input_is_scripted()) return scripted_front_end();
+FrontEnd& choose_front_end(bool input_was_closed) {
+    if (input_is_scripted(input_was_closed)) return scripted_front_end();
     if (FrontEnd* window = open_window_front_end()) return *window;
     if (FrontEnd* terminal = open_terminal_front_end()) return *terminal;
     return scripted_front_end();
@@ -27,6 +30,7 @@ FrontEnd& choose_front_end() {
 }  // namespace
 
 int main() {
+    const bool input_was_closed = open_closed_standard_descriptors();
     use_program_folder();
-    run_runtime(choose_front_end(), converter_main);
+    run_runtime(choose_front_end(input_was_closed), converter_main);
 }

@@ -12,10 +12,11 @@ constexpr double count_position = 81;
 
 void open_stl_file(const std::string& name) {
     file_open(stl_file_number, name, FileMode::binary);
-    if (error_pending() || !file_is_readable(stl_file_number)) return;
+    if (error_pending()) return;
+    // A count that cannot be read here is reported where it is read, at
+    // steps 106 and 203.
     int32_t count = 0;
-    file_get(stl_file_number, count_position, count);
-    if (!error_pending() && count > max_facet_count) {
+    if (file_try_get(stl_file_number, count_position, count) && count > max_facet_count) {
         raise_runtime_error(error_overflow);
     }
 }

@@ -66,8 +66,13 @@ int io_error(int cause) {
 }
 
 // Opens with flags; a folder is refused, since it cannot be used as a file.
+// An opening that waits (a FIFO with no other end) and is interrupted is
+// made again, unless the stop request is set: the cause is then EINTR.
 int open_descriptor(const std::string& path, int flags, int& cause) {
-    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR && !stop_requested());
     if (descriptor < 0) {
         cause = errno;
         return -1;
@@ -106,6 +111,7 @@ void open_binary(NumberedFile& file, const std::string& path) {
             file = {descriptor, access, FileMode::binary};
             return;
         }
+        if (cause == EINTR) return;   // stopped: the process is ending
     }
     raise_runtime_error(open_error(cause, path));
 }
@@ -118,7 +124,7 @@ void open_output(NumberedFile& file, const std::string& path) {
     int cause = 0;
     const int descriptor = open_descriptor(path, O_WRONLY | O_CREAT | O_TRUNC, cause);
     if (descriptor < 0) {
-        raise_runtime_error(open_error(cause, path));
+        if (cause != EINTR) raise_runtime_error(open_error(cause, path));   // EINTR: stopped
         return;
     }
     file = {descriptor, Access::write_only, FileMode::output};
@@ -171,7 +177,12 @@ void close_all_files() {
 
 bool file_is_open(int number) { return open_file(number) != nullptr; }
 
-bool file_is_readable(int number) {
+bool file_try_get(int number, double position, int32_t& target) {
     const NumberedFile* file = open_file(number);
-    return file && file->access != Access::write_only;
+    if (!file || file->access == Access::write_only) return false;
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    const off_t offset = static_cast<off_t>(position) - 1;
+    if (numbered_files_detail::read_four_bytes(file->descriptor, offset, bytes) != 0) return false;
+    numbered_files_detail::store_little_endian(bytes, target);
+    return true;
 }

@@ -27,13 +27,14 @@ void file_open(int number, const std::string& name, FileMode mode);
 // (Defined at the end of this file.)
 inline void file_get(int number, double position, int32_t& target);
 inline void file_get(int number, double position, float& target);
+// The same read, but it raises no error: false, with target unchanged,
+// when the file is not open for reading or the read fails.
+bool file_try_get(int number, double position, int32_t& target);
 // Writes text, then CR LF: two write requests. (Defined at the end.)
 inline void file_print(int number, std::string_view text);
 void file_close(int number);
 void close_all_files();
 bool file_is_open(int number);
-// Open with read access (binary files opened write only are not).
-bool file_is_readable(int number);
 
 namespace numbered_files_detail {
 
@@ -58,6 +59,14 @@ int refuse_print();
 // number, or 0 for a write that wrote nothing.
 void raise_transfer_error(long result);
 
+// A system call interrupted by a signal is made again, but once the stop
+// request is set the interruption is final: the process is ending, and the
+// step ends without an error for its end-of-step check to park the thread.
+// (The main loop interrupts the program thread while it waits for it.)
+[[gnu::always_inline]] inline bool retry_interrupted(long result) {
+    return result == -EINTR && !stop_requested();
+}
+
 // The descriptor of file number for reading, or -1 after raising the error.
 [[gnu::always_inline]] inline int read_descriptor(int number) {
     if (number >= 0 && number < file_numbers) {
@@ -76,40 +85,53 @@ void raise_transfer_error(long result);
     return refuse_print();
 }
 
-// Reads 4 bytes at the 1-based position; missing bytes stay zero. A read
-// interrupted by a signal is made again; a short one goes on from where it
-// stopped.
-template <typename Target>
-[[gnu::always_inline]] inline void get_value(int number, double position, Target& target) {
-    static_assert(sizeof(Target) == 4);
-    if (error_pending()) return;
-    const int descriptor = read_descriptor(number);
-    if (descriptor < 0) return;
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    const off_t offset = static_cast<off_t>(position) - 1;
+// Reads the 4 bytes at offset into bytes; missing bytes stay zero. A short
+// read goes on from where it stopped. Gives 0, or minus the system's error
+// number (-EINTR for a read that a stop interrupted).
+[[gnu::always_inline]] inline long read_four_bytes(int descriptor, off_t offset, unsigned char (&bytes)[4]) {
     std::size_t got = 0;
     while (got < sizeof bytes) {
         const long n = raw_pread(descriptor, bytes + got, sizeof bytes - got, offset + static_cast<off_t>(got));
-        if (n == -EINTR) continue;
-        if (n < 0) return raise_transfer_error(n);
+        if (retry_interrupted(n)) continue;
+        if (n < 0) return n;
         if (n == 0) break;   // past the end: the rest reads as zero
         got += static_cast<std::size_t>(n);
     }
-    // The first file byte is the lowest-order byte.
+    return 0;
+}
+
+// The first file byte is the lowest-order byte.
+template <typename Target>
+[[gnu::always_inline]] inline void store_little_endian(const unsigned char (&bytes)[4], Target& target) {
+    static_assert(sizeof(Target) == 4);
     const uint32_t bits = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
                           uint32_t(bytes[3]) << 24;
     std::memcpy(&target, &bits, sizeof target);
 }
 
+// Reads 4 bytes at the 1-based position into target.
+template <typename Target>
+[[gnu::always_inline]] inline void get_value(int number, double position, Target& target) {
+    if (error_pending()) return;
+    const int descriptor = read_descriptor(number);
+    if (descriptor < 0) return;
+    unsigned char bytes[4] = {0, 0, 0, 0};
+    const long result = read_four_bytes(descriptor, static_cast<off_t>(position) - 1, bytes);
+    if (result == -EINTR) return;   // stopped
+    if (result < 0) return raise_transfer_error(result);
+    store_little_endian(bytes, target);
+}
+
 // Writes the whole buffer, one request at a time: an interrupted request is
 // made again, a short one goes on with the rest; a failed request, or one
-// that writes nothing, is an error.
+// that writes nothing, is an error. One that a stop interrupted ends the
+// write without an error.
 [[gnu::always_inline]] inline bool write_all(int descriptor, const char* data, std::size_t size) {
     while (size > 0) {
         const long n = raw_write(descriptor, data, size);
-        if (n == -EINTR) continue;
+        if (retry_interrupted(n)) continue;
         if (n <= 0) {
-            raise_transfer_error(n);
+            if (n != -EINTR) raise_transfer_error(n);
             return false;
         }
         data += n;

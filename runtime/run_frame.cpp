@@ -10,6 +10,7 @@
 #include "runtime/keyboard.h"
 #include "runtime/numbered_files.h"
 #include "runtime/runtime_errors.h"
+#include "runtime/stop_interrupt.h"
 #include "runtime/text_screen.h"
 
 namespace {
@@ -44,7 +45,10 @@ void report_runtime_error() {
     const std::string title = "Unhandled Error #" + std::to_string(error_number);
     const std::string text =
         "Line:" + std::to_string(error_line()) + "\n" + error_message(error_number) + "\nContinue?";
-    if (front_end().error_box(title, text) == BoxAnswer::no) {
+    hold_stop_interrupt();
+    const BoxAnswer answer = front_end().error_box(title, text);
+    accept_stop_interrupt();
+    if (answer == BoxAnswer::no) {
         request_exit();
         end_program_thread();
     }
@@ -52,6 +56,7 @@ void report_runtime_error() {
 }
 
 void raise_fatal_error(int32_t error_number) {
+    hold_stop_interrupt();
     front_end().critical_box("Critical Error #" + std::to_string(error_number),
                              error_message(error_number));
     end_process();
@@ -63,14 +68,10 @@ void end_program() {
     print_text("Press any key to continue", false);
     key_discard_all();
     Key key;
-    for (;;) {
-        const KeyWait wait = wait_for_key(key, end_key_watch);
-        if (wait == KeyWait::key) break;
-        if (wait == KeyWait::stopped) end_program_thread();
-        request_close();   // no key can come any more
-    }
-    request_exit();
-    end_program_thread();
+    const KeyWait wait = wait_for_key(key, end_key_watch);
+    if (wait == KeyWait::key) request_exit();
+    if (wait == KeyWait::input_ended) request_close();   // no key can come any more
+    end_program_thread();   // parked, it waits for the stop that the request brings
 }
 
 void end_program_thread() {

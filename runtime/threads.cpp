@@ -1,5 +1,6 @@
 #include "runtime/threads.h"
 
+#include <pthread.h>
 #include <sched.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #endif
 
 #include "runtime/run_frame.h"
+#include "runtime/stop_interrupt.h"
 #include "runtime/text_screen.h"
 
 namespace {
@@ -36,12 +38,17 @@ void set_program_arithmetic() {
 }
 
 // About every 16 ms: an exit or close request ends the process once the
-// program thread has parked; every other turn the screen is shown.
-[[noreturn]] void main_loop(FrontEnd* front_end) {
+// program thread has parked; every other turn the screen is shown. While
+// it waits, each turn interrupts the program thread again, so that an
+// interrupt that came just before a blocking call began is not lost.
+[[noreturn]] void main_loop(FrontEnd* front_end, pthread_t program_thread) {
     for (unsigned turn = 0;; ++turn) {
         if (exit_requested() || close_requested()) {
             request_stop();
-            while (!program_parked()) std::this_thread::sleep_for(main_loop_turn);
+            while (!program_parked()) {
+                interrupt_program_thread(program_thread);
+                std::this_thread::sleep_for(main_loop_turn);
+            }
             end_process();
         }
         if (turn % 2 == 1) front_end->show(screen_snapshot());
@@ -62,6 +69,7 @@ void use_program_folder() {
 
 void start_program_thread(void (*program)()) {
     set_program_arithmetic();
+    accept_stop_interrupt();
     // The program's files live in a descriptor table of its own thread: the
     // kernel then takes no reference per read or write, which is most of
     // what an unbuffered run costs beyond the system calls themselves. Only
@@ -75,9 +83,15 @@ void run_runtime(FrontEnd& front_end, void (*program)()) {
     // standard output or error fails with EPIPE, which every writer takes
     // as nothing to show, and the run goes on to its normal end.
     std::signal(SIGPIPE, SIG_IGN);
+    // A write past the file-size limit fails with EFBIG, which the numbered
+    // files report like any other failed write, instead of ending the process.
+    std::signal(SIGXFSZ, SIG_IGN);
+    install_stop_interrupt();
     set_front_end(&front_end);
-    std::thread(start_program_thread, program).detach();
-    std::thread(main_loop, &front_end).detach();
+    std::thread program_thread(start_program_thread, program);
+    const pthread_t program_handle = program_thread.native_handle();
+    program_thread.detach();   // it never ends: it parks for good
+    std::thread(main_loop, &front_end, program_handle).detach();
     front_end.run_events();
     for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));   // the main loop ends the process
 }

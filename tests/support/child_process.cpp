@@ -79,6 +79,9 @@ bool ChildProcess::fork_child(const ChildStreams& streams, const std::function<v
         if (!streams.folder.empty() && chdir(streams.folder.c_str()) != 0) _exit(127);
         for (int fd = 3; fd < 1024; ++fd)
             if (fd != streams.kept_descriptor) close(fd);
+        for (int fd : streams.closed_descriptors) close(fd);
+        const rlimit file_size{streams.file_size_limit, streams.file_size_limit};
+        if (streams.file_size_limit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &file_size) != 0) _exit(127);
         in_child();
         _exit(127);
     }

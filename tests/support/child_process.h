@@ -4,6 +4,7 @@
 // writes); the process is ended if it still runs when the object goes.
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -21,6 +22,8 @@ struct ChildStreams {
     std::string folder{};     // working directory; empty: the test's own
     int kept_descriptor = -1; // a descriptor of the test that stays open in the child
     int unread_descriptor = -1; // becomes a pipe that nobody reads (its read end closed)
+    std::vector<int> closed_descriptors{};      // closed in the child
+    rlim_t file_size_limit = RLIM_INFINITY;     // the child's largest file (RLIMIT_FSIZE)
 };
 
 // Our environment with the given "NAME=value" settings in place.
