@@ -4,23 +4,19 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <vector>
 
 #include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/key_decoder.h"
-#include "runtime/run_state.h"
+#include "runtime/stop_signals.h"
 #include "runtime/text_screen.h"
 
 namespace {
 
 // The box looks for its answer every 10 ms; a stop request does not end it.
 constexpr KeyWatch box_key_watch{std::chrono::milliseconds(10), false, false};
-
-void on_interrupt(int) { request_exit(); }
-void on_close(int) { request_close(); }
 
 void write_lines(const std::string& title, const std::string& text) {
     std::fprintf(stderr, "%s\n%s\n", title.c_str(), text.c_str());
@@ -31,9 +27,7 @@ class ScriptedFrontEnd final : public FrontEnd {
 public:
     // Every key goes into the buffer as soon as it arrives, as typed ahead.
     void run_events() override {
-        std::signal(SIGINT, on_interrupt);
-        std::signal(SIGTERM, on_close);
-        std::signal(SIGHUP, on_close);
+        handle_stop_signals();
         KeyDecoder decoder;
         decoder.source = ByteSource::script;
         std::vector<DecodedInput> keys;
