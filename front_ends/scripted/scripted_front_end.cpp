@@ -62,14 +62,16 @@ public:
         write_lines(title, text);
     }
 
-    void finish(const ScreenPicture& picture) override {
-        const std::string text = screen_text(picture);
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fflush(stdout);
-    }
+    void finish(const ScreenPicture& picture) override { write_screen_text(picture); }
 };
 
 }  // namespace
+
+void write_screen_text(const ScreenPicture& picture) {
+    const std::string text = screen_text(picture);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
 
 FrontEnd& scripted_front_end() {
     static ScriptedFrontEnd front_end;
