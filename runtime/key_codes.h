@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // Character codes.
 enum KeyCode : uint8_t {
@@ -52,3 +53,13 @@ enum ScanCode : uint8_t {
     scan_ctrl_f11 = 137,
     scan_alt_f11 = 139,
 };
+
+// Alt with a letter, either case: the second code of the letter's key, by
+// the keyboard's rows (Q to P 16 to 25, A to L 30 to 38, Z to M 44 to 50);
+// 0 for any other character.
+inline uint8_t alt_letter_scan(char letter) {
+    static constexpr std::string_view rows = "QWERTYUIOP    ASDFGHJKL     ZXCVBNM";
+    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter < 'A' || letter > 'Z') return 0;
+    return static_cast<uint8_t>(scan_alt_q + rows.find(letter));
+}

@@ -1,5 +1,7 @@
 #include "runtime/key_decoder.h"
 
+#include <string_view>
+
 #include "runtime/cp437.h"
 
 namespace {
@@ -24,6 +26,9 @@ void plain_byte(uint8_t byte, std::vector<DecodedInput>& out) {
     case code_ctrl_c: out.push_back({InputKind::ctrl_break, {}}); break;
     case code_ctrl_s: out.push_back({InputKind::pause, {}}); break;
     case code_delete: out.push_back(key_of(code_backspace)); break;
+    // tmux sends the keypad's Enter as a line feed while the keypad is in
+    // its numeric mode.
+    case code_line_feed: out.push_back(key_of(code_enter)); break;
     default: out.push_back(key_of(byte)); break;
     }
 }
@@ -72,8 +77,24 @@ int first_number(const std::string& params) {
     return n;
 }
 
+// The keypad in its application mode: ESC O and a final letter give the
+// key's character (Enter, digits, operators); 0 for another final.
+uint8_t keypad_code(char final) {
+    static constexpr std::string_view characters = "*+,-./0123456789";   // finals j to y
+    if (final == 'M') return code_enter;
+    if (final == 'X') return '=';
+    if (final >= 'j' && final <= 'y') return static_cast<uint8_t>(characters[final - 'j']);
+    return 0;
+}
+
 // A whole sequence: ESC, the introducer ('[' or 'O'), parameters, final.
 void finish_sequence(const std::string& sequence, char final, std::vector<DecodedInput>& out) {
+    if (sequence.size() == 2 && sequence[1] == 'O') {
+        if (const uint8_t code = keypad_code(final)) {
+            out.push_back(key_of(code));
+            return;
+        }
+    }
     uint8_t scan = 0;
     if (sequence.size() == 3 && sequence[2] == '[') {
         // The Linux console's F1 to F5: ESC [ [ A to E.
@@ -132,6 +153,18 @@ void not_utf8(KeyDecoder& decoder, const std::string& bytes, std::vector<Decoded
     for (char byte : bytes) script_byte(decoder, static_cast<uint8_t>(byte), out);
 }
 
+// A terminal's Alt: ESC sent before the key's own byte. As in the window,
+// Alt with a letter is a two-code key that types nothing, Alt with another
+// character gives nothing, and Alt with any other key (Enter, Backspace,
+// Esc, an arrow, a Ctrl key) is that key; a character's further UTF-8
+// bytes are then dropped as stray ones.
+void alt_key(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
+    if (const uint8_t scan = alt_letter_scan(static_cast<char>(byte)))
+        out.push_back(key_of(0, scan));
+    else if (byte < code_blank || byte == code_delete)
+        decode_byte(decoder, byte, out);
+}
+
 void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput>& out) {
     std::string& pending = decoder.pending;
     if (pending.size() == 1) {
@@ -139,8 +172,12 @@ void continue_escape(KeyDecoder& decoder, uint8_t byte, std::vector<DecodedInput
             pending += static_cast<char>(byte);
             return;
         }
-        // Esc followed by another key: the Esc key, then that key.
         pending.clear();
+        if (decoder.source == ByteSource::terminal) {
+            alt_key(decoder, byte, out);
+            return;
+        }
+        // A script's Esc followed by another key: the Esc key, then that key.
         out.push_back(key_of(code_escape));
         decode_byte(decoder, byte, out);
         return;
@@ -207,6 +244,11 @@ void decode_timeout(KeyDecoder& decoder, std::vector<DecodedInput>& out) {
     std::string rest = decoder.pending;
     decoder.pending.clear();
     if (!escape) return;
+    if (decoder.source == ByteSource::terminal && rest.size() > 1) {
+        // Alt with '[' or 'O'; a sequence cut short is no key.
+        if (rest.size() == 2) alt_key(decoder, static_cast<uint8_t>(rest[1]), out);
+        return;
+    }
     out.push_back(key_of(code_escape));
     for (size_t i = 1; i < rest.size(); ++i) plain_byte(static_cast<uint8_t>(rest[i]), out);
 }

@@ -1,7 +1,19 @@
 // The key decoder: turns the bytes of a terminal or of a script into keys.
-// Plain bytes, UTF-8 characters of code page 437 and the escape sequences
-// of extended keys, which become two-code keys with the PC keyboard's
-// second code.
+// Plain bytes, UTF-8 characters of code page 437 and, from a terminal, the
+// escape sequences of its extended keys, which become two-code keys with
+// the PC keyboard's second code. The sequences it knows:
+//
+//   ESC [ p ; m A-D H F Z   arrows, Home, End, Shift+Tab (p ; m: ignored)
+//   ESC O A-D H F P-S       arrows, Home, End, F1 to F4
+//   ESC [ p ; m P-S         F1 to F4
+//   ESC [ n ; m ~           Home, Insert, Delete, End, Page Up, Page Down,
+//                           F1 to F12 by n (m, the modifiers: ignored)
+//   ESC [ [ A-E             the Linux console's F1 to F5
+//   ESC O M j-y X           the keypad in its application mode: Enter and
+//                           * + , - . / 0 to 9 =, as the characters
+//   ESC and a key           a terminal: Alt with that key (a script: Esc,
+//                           then the key)
+//   ESC alone               Esc, once a short wait has passed
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <vector>
 
@@ -12,16 +11,13 @@
 #include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/key_decoder.h"
-#include "runtime/run_state.h"
+#include "runtime/stop_signals.h"
 #include "runtime/text_screen.h"
 
 namespace {
 
 // The box looks for its answer every 10 ms; a stop request does not end it.
 constexpr KeyWatch box_key_watch{std::chrono::milliseconds(10), false, false};
-
-void on_interrupt(int) { request_exit(); }
-void on_close(int) { request_close(); }
 
 // Texts go out in UTF-8, each code as its glyph, as a terminal shows them.
 void write_lines(const std::string& title, const std::string& text) {
@@ -34,9 +30,7 @@ class ScriptedFrontEnd final : public FrontEnd {
 public:
     // Every key goes into the buffer as soon as it arrives, as typed ahead.
     void run_events() override {
-        std::signal(SIGINT, on_interrupt);
-        std::signal(SIGTERM, on_close);
-        std::signal(SIGHUP, on_close);
+        handle_stop_signals();
         KeyDecoder decoder;
         decoder.source = ByteSource::script;
         std::vector<DecodedInput> keys;
@@ -73,16 +67,18 @@ public:
         write_lines(title, text);
     }
 
-    void finish(const ScreenPicture& picture) override {
-        // Its rows end with line feeds; no cell holds one (printing takes
-        // a line feed as the end of a row).
-        const std::string text = cp437_lines_to_utf8(screen_text(picture));
-        std::fwrite(text.data(), 1, text.size(), stdout);
-        std::fflush(stdout);
-    }
+    void finish(const ScreenPicture& picture) override { write_screen_text(picture); }
 };
 
 }  // namespace
+
+// Its rows end with line feeds; no cell holds one (printing takes a line
+// feed as the end of a row).
+void write_screen_text(const ScreenPicture& picture) {
+    const std::string text = cp437_lines_to_utf8(screen_text(picture));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
+}
 
 FrontEnd& scripted_front_end() {
     static ScriptedFrontEnd front_end;

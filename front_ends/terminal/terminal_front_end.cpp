@@ -7,8 +7,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/run_state.h"
+#include "front_ends/scripted/scripted_front_end.h"
 #include "front_ends/terminal/terminal_box.h"
 #include "runtime/key_decoder.h"
 #include "front_ends/terminal/terminal_mode.h"
@@ -72,10 +74,13 @@ public:
         ask(box);
     }
 
-    void finish(const ScreenPicture&) override {
+    // Standard output that is not the terminal receives the last screen as
+    // text, as a scripted run writes it.
+    void finish(const ScreenPicture& picture) override {
         std::lock_guard lock(mutex_);
         finished_ = true;
         restore_terminal();
+        if (!screen_on_standard_output()) write_screen_text(picture);
     }
 
 private:
@@ -98,7 +103,7 @@ private:
 
     // Brings the terminal up to date; the caller holds the lock.
     void present() {
-        if (finished_) return;
+        if (finished_ || suspended_) return;
         if (!size_fits_) {
             std::string request = enlarge_request(columns_, rows_);
             if (request != enlarge_shown_) write_terminal(request);
@@ -126,14 +131,44 @@ private:
         char bytes[64];
         ssize_t n = read(wake_fd_, bytes, sizeof bytes);
         for (ssize_t i = 0; i < n; ++i) {
-            if (bytes[i] == signal_close) request_close();
-            if (bytes[i] == signal_break) request_exit();
             if (bytes[i] == signal_resized) {
                 std::lock_guard lock(mutex_);
                 check_size();
                 present();
             }
+            if (bytes[i] == signal_stop && take_stop_signal()) stop();
+            if (bytes[i] == signal_continued) take_back();
         }
+    }
+
+    // Stopped from outside: the terminal goes back to the shell as at the
+    // end of a run until the process is continued.
+    void stop() {
+        {
+            std::lock_guard lock(mutex_);
+            if (finished_) return;
+            suspended_ = true;
+            restore_terminal();
+        }
+        if (!stop_process()) take_back();   // else the SIGCONT that continued it does
+    }
+
+    // Continued: the terminal is taken again and the whole screen drawn, as
+    // whatever the shell showed meanwhile is on it.
+    void take_back() {
+        std::lock_guard lock(mutex_);
+        if (finished_) return;
+        suspended_ = false;
+        take_terminal_back();
+        check_size();
+        repaint();
+    }
+
+    // Draws every cell anew; the caller holds the lock.
+    void repaint() {
+        view_.known = false;
+        enlarge_shown_.clear();
+        present();
     }
 
     void read_keys() {
@@ -161,8 +196,14 @@ private:
         request_close();
     }
 
+    // Ctrl+L repaints the whole screen, over whatever another program wrote
+    // on it, and is a key as well.
     void dispatch(const std::vector<DecodedInput>& inputs) {
         for (const DecodedInput& input : inputs) {
+            if (input.kind == InputKind::key && input.key.code == code_form_feed) {
+                std::lock_guard lock(mutex_);
+                repaint();
+            }
             if (input.kind == InputKind::ctrl_break) request_exit();
             else if (!to_box(input)) {
                 if (input.kind == InputKind::pause) press_pause();
@@ -191,6 +232,7 @@ private:
     int box_answer_ = -1;
     bool input_open_ = true;   // written by the input thread under the lock
     bool finished_ = false;
+    bool suspended_ = false;   // stopped from outside: the shell has the terminal
     bool size_fits_ = true;
     int columns_ = 0;
     int rows_ = 0;

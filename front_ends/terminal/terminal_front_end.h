@@ -6,7 +6,8 @@
 #include "runtime/front_end.h"
 
 // Takes the terminal (raw mode, alternate screen, signal handlers) and
-// returns the front end; nullptr when standard input and standard output
-// are not both terminals. The terminal is given back by finish(), at exit
-// and when a crash signal arrives.
+// returns the front end; nullptr when standard input is not a terminal or
+// no terminal can be drawn on (terminal_mode.h). The terminal is given
+// back by finish(), at exit, while the process is stopped and when a crash
+// signal arrives.
 FrontEnd* open_terminal_front_end();

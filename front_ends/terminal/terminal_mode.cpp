@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@ namespace {
 
 termios saved_mode;
 std::atomic<bool> terminal_taken{false};
+int screen_fd = -1;   // the terminal the screen is drawn on
 
 namespace ts = terminal_sequence;
 
@@ -27,7 +29,7 @@ const std::string leave_bytes = ts::joined({ts::cancel, ts::own_colours, ts::cur
 
 void write_bytes(const char* data, size_t size) {
     while (size > 0) {
-        ssize_t n = write(STDOUT_FILENO, data, size);
+        ssize_t n = write(screen_fd, data, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return;   // the terminal is gone
         data += n;
@@ -46,17 +48,38 @@ termios raw_mode(termios mode) {
     return mode;
 }
 
-}  // namespace
+// Standard output when it is a terminal; otherwise the controlling
+// terminal, as full-screen programs draw on it when their output is
+// redirected. -1 when there is none.
+int open_screen_terminal() {
+    if (isatty(STDOUT_FILENO)) return STDOUT_FILENO;
+    return open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC);
+}
 
-bool take_terminal() {
-    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return false;
-    if (tcgetattr(STDIN_FILENO, &saved_mode) != 0) return false;
+bool enter_raw_mode() {
     termios raw = raw_mode(saved_mode);
     if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) != 0) return false;
     terminal_taken.store(true);
     write_bytes(enter_bytes.data(), enter_bytes.size());
+    return true;
+}
+
+}  // namespace
+
+bool take_terminal() {
+    if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_mode) != 0) return false;
+    screen_fd = open_screen_terminal();
+    if (screen_fd < 0) return false;
+    if (!enter_raw_mode()) {
+        if (screen_fd != STDOUT_FILENO) close(screen_fd);
+        return false;
+    }
     std::atexit(restore_terminal);
     return true;
+}
+
+void take_terminal_back() {
+    enter_raw_mode();
 }
 
 void restore_terminal() {
@@ -66,9 +89,13 @@ void restore_terminal() {
     tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved_mode);
 }
 
+bool screen_on_standard_output() {
+    return screen_fd == STDOUT_FILENO;
+}
+
 bool terminal_size(int& columns, int& rows) {
     winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0)
+    if (ioctl(screen_fd, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0)
         return false;
     columns = size.ws_col;
     rows = size.ws_row;

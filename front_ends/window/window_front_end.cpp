@@ -15,8 +15,10 @@
 #include "runtime/keyboard.h"
 #include "front_ends/window/message_box_pixels.h"
 #include "runtime/run_state.h"
+#include "runtime/stop_signals.h"
 #include "front_ends/window/screen_pixels.h"
 #include "front_ends/window/window_keys.h"
+#include "front_ends/window/x_display.h"
 
 namespace {
 
@@ -66,6 +68,7 @@ public:
     void on_close(GLFWwindow* window);
     void on_mouse_button(GLFWwindow* window, int button, int action);
     void on_refresh(GLFWwindow* window);
+    void on_display_lost();
 
 private:
     BoxAnswer ask(const std::string& title, const std::string& text, bool yes_no);
@@ -76,7 +79,9 @@ private:
     void answer_box(BoxButtonKind kind);
     void box_key(int key);
     void redraw_box();
+    void check_windows();
     void close_windows();
+    void release_boxes();
 
     GlSurface main_surface;
     std::thread::id event_thread = std::this_thread::get_id();
@@ -91,6 +96,7 @@ private:
     bool rendered_any = false;
     PixelImage shown;                // event thread
     bool main_damaged = true;
+    bool main_destroyed = false;     // event thread: by another program
 
     // Boxes: asked by any thread, shown one at a time by the event thread.
     std::mutex box_mutex;
@@ -100,6 +106,12 @@ private:
     bool closed = false;                 // under box_mutex
     OpenBox box;                         // event thread
 };
+
+// The process's one window front end, for Xlib's handler of a lost
+// display, which is given no data of its own.
+WindowFrontEnd* running_window = nullptr;
+
+void display_lost() { running_window->on_display_lost(); }
 
 WindowFrontEnd& owner(GLFWwindow* window) {
     return *static_cast<WindowFrontEnd*>(glfwGetWindowUserPointer(window));
@@ -130,6 +142,9 @@ bool WindowFrontEnd::open() {
 // The event loop: events, box requests, and a frame every 16 ms.
 void WindowFrontEnd::run_events() {
     event_thread = std::this_thread::get_id();
+    handle_stop_signals();
+    running_window = this;
+    handle_x_errors(display_lost);
     auto next_frame = Clock::now();
     for (;;) {
         const auto wait = std::chrono::duration<double>(next_frame - Clock::now()).count();
@@ -142,6 +157,7 @@ void WindowFrontEnd::run_events() {
         if (box.request && box.choice) answer_box(*box.choice);
         if (!box.request) open_next_box();
         if (Clock::now() >= next_frame) {
+            check_windows();
             draw_frame();
             next_frame = std::max(next_frame + frame_interval, Clock::now());
         }
@@ -159,8 +175,20 @@ void WindowFrontEnd::draw_frame() {
             fresh = true;
         }
     }
-    if (fresh || main_damaged) present_surface(main_surface, shown, fresh);
+    if ((fresh || main_damaged) && !main_destroyed) present_surface(main_surface, shown, fresh);
     main_damaged = false;
+}
+
+// A window that another program has destroyed is closed: the main window
+// makes the close request, a box counts as answered Yes (OK), as a box
+// that cannot be shown.
+void WindowFrontEnd::check_windows() {
+    if (!main_destroyed && !window_exists(main_surface.window)) {
+        main_destroyed = true;
+        request_close();
+    }
+    if (box.request && !box.choice && !window_exists(box.surface.window))
+        choose(box.request->yes_no ? BoxButtonKind::yes : BoxButtonKind::ok);
 }
 
 void WindowFrontEnd::show(const ScreenPicture& picture) {
@@ -189,8 +217,7 @@ BoxAnswer WindowFrontEnd::ask(const std::string& title, const std::string& text,
     BoxRequest request{title, text, yes_no};
     std::unique_lock lock(box_mutex);
     if (closed || finish_requested) return BoxAnswer::yes;
-    box_queue.push_back(&request);
-    glfwPostEmptyEvent();
+    box_queue.push_back(&request);   // the event thread takes it at its next turn
     box_answered.wait(lock, [&] { return request.answered; });
     return request.answer;
 }
@@ -203,21 +230,32 @@ void WindowFrontEnd::finish(const ScreenPicture&) {
     std::unique_lock lock(box_mutex);
     if (closed) return;
     finish_requested = true;
-    glfwPostEmptyEvent();
     box_answered.wait_for(lock, finish_wait, [&] { return closed; });
 }
 
-// The end: every waiting box counts as Yes, the windows go.
+// The end: the windows go, every waiting box counts as Yes.
 void WindowFrontEnd::close_windows() {
     close_surface(box.surface);
     close_surface(main_surface);
     glfwTerminate();
+    release_boxes();
+}
+
+void WindowFrontEnd::release_boxes() {
     std::lock_guard lock(box_mutex);
     for (BoxRequest* request : box_queue) request->answered = true;
     box_queue.clear();
     box.request = nullptr;
     closed = true;
     box_answered.notify_all();
+}
+
+// The display is gone, as a terminal that hangs up: nobody can answer a
+// box any more, and the run ends as when the window is closed. Nothing
+// touches the display or OpenGL after this.
+void WindowFrontEnd::on_display_lost() {
+    release_boxes();
+    request_close();
 }
 
 void WindowFrontEnd::open_next_box() {
@@ -230,7 +268,10 @@ void WindowFrontEnd::open_next_box() {
     box.focused = 0;
     box.pressed = -1;
     box.choice.reset();
-    if (!open_surface(box.surface, box.layout.width, box.layout.height, box.request->title.c_str(), true, false)) {
+    const bool opened =
+        open_surface(box.surface, box.layout.width, box.layout.height, box.request->title.c_str(), true, false);
+    handle_x_errors(display_lost);
+    if (!opened) {
         answer_box(BoxButtonKind::yes);   // a box that cannot be shown counts as Yes
         return;
     }

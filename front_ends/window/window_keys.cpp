@@ -2,8 +2,6 @@
 
 #include <GLFW/glfw3.h>
 
-#include <string_view>
-
 #include "runtime/cp437.h"
 #include "runtime/key_codes.h"
 
@@ -66,13 +64,6 @@ int function_scan(int glfw_key, int mods) {
     return 0;
 }
 
-// Alt with a letter: the letter key's scan code as a two-code key.
-int alt_letter_scan(int glfw_key) {
-    static constexpr std::string_view rows = "QWERTYUIOP    ASDFGHJKL     ZXCVBNM";
-    if (glfw_key < GLFW_KEY_A || glfw_key > GLFW_KEY_Z) return 0;
-    return scan_alt_q + static_cast<int>(rows.find(static_cast<char>(glfw_key)));
-}
-
 // Ctrl with a letter or a bracket: the control code of its character, the
 // character's code less that of '@' (1 to 26, then 27 to 29). GLFW's codes
 // of these keys are their characters' codes.
@@ -102,7 +93,8 @@ WindowKeyAction window_key_action(int glfw_key, int mods) {
     if (mods & GLFW_MOD_CONTROL)
         if (int code = control_code(glfw_key)) return typed_code(code);
     if ((mods & GLFW_MOD_ALT) && !(mods & GLFW_MOD_CONTROL))
-        if (int scan = alt_letter_scan(glfw_key)) return typed(two_code(scan));
+        if (glfw_key >= GLFW_KEY_A && glfw_key <= GLFW_KEY_Z)   // GLFW's codes of letters are theirs
+            return typed(two_code(alt_letter_scan(static_cast<char>(glfw_key))));
     return {};
 }
 

@@ -41,7 +41,7 @@ TEST(TerminalKeys, BytesAndSequences) {
         {"\x7f", "k8"},
         {"\x08", "k8"},
         {"\t", "k9"},
-        {"\n", "k10"},
+        {"\n", "k13"},                         // tmux's keypad Enter in numeric mode
         {"\x01", "k1"},
         {"\x1b", "k27"},
         {"\x03", "B"},
@@ -57,9 +57,8 @@ TEST(TerminalKeys, BytesAndSequences) {
         {"\x1b[Z", "s15"},
         {"\x1b[200~x", "k120"},                 // unknown sequences are dropped
         {"\x1b[I\x1b[O", ""},
-        {"\x1bx", "k27 k120"},                  // Esc, then a key
-        {"\x1b\x1b[A", "k27 s72"},
-        {"\x1b[", "k27 k91"},                   // the wait ended an unfinished sequence
+        {"\x1b[", ""},                          // Alt+[, or a sequence cut short
+        {"\x1b[1;", ""},
         {"\xc3\xa9\xc3\x87\xe2\x96\x91\xc2\xa0", "k130 k128 k176 k255"},
         {"\xe2\x82\xac\xc3\xb8", ""},           // not in code page 437
         {"\xe2\x97\x98\xe2\x99\xaa\xe2\x8c\x82", ""},  // glyphs of controls are no characters
@@ -72,6 +71,35 @@ TEST(TerminalKeys, BytesAndSequences) {
         EXPECT_EQ(decode(bytes), c.keys) << "bytes " << testing::PrintToString(bytes);
     }
     EXPECT_EQ(decode(std::string("\0", 1)), "s3");
+}
+
+// The keypad in its application mode gives its characters.
+TEST(TerminalKeys, KeypadSequences) {
+    EXPECT_EQ(decode("\x1bOM"), "k13");
+    EXPECT_EQ(decode("\x1bOp\x1bOq\x1bOy\x1bOj\x1bOk\x1bOl\x1bOm\x1bOn\x1bOo\x1bOX"),
+              "k48 k49 k57 k42 k43 k44 k45 k46 k47 k61");
+}
+
+// A terminal sends Alt as ESC before the key. As in the window: Alt with a
+// letter is a two-code key, Alt with another character gives nothing, Alt
+// with any other key is that key; a lone Esc stays Esc.
+TEST(TerminalKeys, AltCombinations) {
+    struct Case { const char* bytes; const char* keys; };
+    const Case cases[] = {
+        {"\x1bx", "s45"},
+        {"\x1b" "A\x1bq\x1bm", "s30 s16 s50"},
+        {"\x1bO", "s24"},                       // Alt+Shift+O, once the wait is over
+        {"\x1b" "1\x1b,\x1b~", ""},
+        {"\x1b\xc3\xa9z", "k122"},               // Alt+é: nothing, then z
+        {"\x1b\r\x1b\x7f\x1b\t", "k13 k8 k9"},
+        {"\x1b\x1b[A", "s72"},
+        {"\x1b\x1b", "k27"},
+        {"\x1b\x03", "B"},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = c.bytes;
+        EXPECT_EQ(decode(bytes), c.keys) << "bytes " << testing::PrintToString(bytes);
+    }
 }
 
 // Feeds a script's bytes in one go, then ends them.
@@ -94,6 +122,7 @@ TEST(TerminalKeys, ScriptBytes) {
         {"\x03\x13\x7f\x08", "k3 k19 k127 k8"},
         {"\x1b[A\x1bOP\x1b", "s72 s59 k27"},
         {"\r\x1b[A\n", "k13 s72 k13"},
+        {"\x1bx\x1b[", "k27 k120 k27 k91"},     // no Alt in a script
     };
     for (const Case& c : cases) {
         EXPECT_EQ(decode_script(c.bytes), c.keys) << "bytes " << testing::PrintToString(std::string(c.bytes));

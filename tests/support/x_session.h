@@ -40,6 +40,9 @@ public:
         if (display.empty()) server.stop();
     }
 
+    // Ends the server, as when the X server of a session goes away.
+    void end() { server.stop(); }
+
 private:
     // The number that Xvfb writes, ended by a line feed, as ":N".
     static std::string read_display_number(int fd) {

@@ -4,6 +4,10 @@
 // output some time after the program wrote it.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -21,21 +25,34 @@ namespace {
 // One program in one tmux pane of a private tmux server. The pane runs a
 // small script: it notes the terminal's settings, runs the program without a
 // display (so the terminal front end is chosen), notes the settings again and
-// the exit code, and stays open so that the pane can still be read.
+// the exit code, and stays open so that the pane can still be read. The
+// script's shell has job control, as a user's has: the program runs as a job
+// of its own, which a SIGTSTP stops; the script then waits until the test
+// brings it back to the foreground, as fg does.
 class TerminalRun {
 public:
-    explicit TerminalRun(const TempFolder& folder) : folder_(folder) {
+    // program_output: a file for the program's standard output, or empty
+    // for the terminal.
+    explicit TerminalRun(const TempFolder& folder, const std::string& program_output = "") : folder_(folder) {
         write_bytes(folder_ / "tmux.conf", "set -g status off\nset -g default-size 80x25\n");
+        mkfifo((folder_ / "foreground").c_str(), 0600);
+        const std::string redirection = program_output.empty() ? "" : " > " + shell_quoted(program_output);
         write_bytes(folder_ / "pane.sh",
                     "stty -g > " + shell_quoted(folder_ / "stty_before") + "\n" +
+                    "set -m\n" +
                     "sh -c 'echo $$ > " + folder_ / "pid" + "; exec env -u DISPLAY -u WAYLAND_DISPLAY " +
-                    STLWIRE_BINARY + "'\n" +
+                    STLWIRE_BINARY + "'" + redirection + "\n" +
                     "code=$?\n" +
+                    "while [ $code -eq 148 ]; do\n" +   // stopped by SIGTSTP
+                    "  read line < " + shell_quoted(folder_ / "foreground") + "\n" +
+                    "  fg > /dev/null\n" +
+                    "  code=$?\n" +
+                    "done\n" +
                     "stty -g > " + shell_quoted(folder_ / "stty_after") + "\n" +
                     "echo $code > " + shell_quoted(folder_ / "exit_code.part") + "\n" +
                     "mv " + shell_quoted(folder_ / "exit_code.part") + " " + shell_quoted(folder_ / "exit_code") + "\n" +
                     "exec sleep 600\n");
-        tmux("new-session -d -x 80 -y 25 -s stlwire " + shell_quoted("sh " + folder_ / "pane.sh"));
+        tmux("new-session -d -x 80 -y 25 -s stlwire " + shell_quoted("bash " + folder_ / "pane.sh"));
     }
     ~TerminalRun() { tmux("kill-server"); }
 
@@ -69,6 +86,33 @@ public:
         return false;
     }
     bool ended() { return std::filesystem::exists(folder_ / "exit_code"); }
+    // The program has been stopped (its state in /proc is T).
+    bool stopped() {
+        const std::string stat = read_bytes("/proc/" + std::to_string(pid()) + "/stat");
+        const size_t after_name = stat.rfind(") ");
+        return after_name != std::string::npos && stat.compare(after_name + 2, 1, "T") == 0;
+    }
+    // Once the program has been stopped: the script's fg, which gives it the
+    // terminal and continues it.
+    bool bring_to_foreground() {
+        int fd = -1;
+        wait_until([&] { return (fd = open((folder_ / "foreground").c_str(), O_WRONLY | O_NONBLOCK)) >= 0; });
+        const bool written = fd >= 0 && write(fd, "\n", 1) == 1;
+        if (fd >= 0) close(fd);
+        return written;
+    }
+    // Bytes on the pane's terminal, as another program of the session writes them.
+    void write_to_terminal(const std::string& bytes) {
+        const int fd = open(query("#{pane_tty}").c_str(), O_WRONLY | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        EXPECT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        close(fd);
+    }
+    // The terminal's settings now, as stty -g gives them.
+    std::string settings() {
+        return shell_output("stty -g -F " + shell_quoted(query("#{pane_tty}"))).value_or("");
+    }
+    std::string settings_before() { return read_bytes(folder_ / "stty_before"); }
     int exit_code() { return std::stoi(read_bytes(folder_ / "exit_code")); }
     int pid() { return std::stoi(read_bytes(folder_ / "pid")); }
 
@@ -88,7 +132,7 @@ public:
         expect_terminal_restored();
     }
     void expect_terminal_restored() {
-        EXPECT_EQ(read_bytes(folder_ / "stty_after"), read_bytes(folder_ / "stty_before"));
+        EXPECT_EQ(read_bytes(folder_ / "stty_after"), settings_before());
         EXPECT_EQ(query_until("#{alternate_on}", "0"), "0");
         EXPECT_EQ(query_until("#{cursor_flag}", "1"), "1");
     }
@@ -411,6 +455,117 @@ TEST_F(TerminalFrontEnd, TooSmallTerminalAsksToBeEnlargedAndLosesNothing) {
     EXPECT_TRUE(rows_show(run, {{2, banner_rows[2]}, {10, banner_rows[10]}, {11, "? abc"}}));
     run.press("C-c");
     run.expect_clean_end();
+}
+
+// The keypad's Enter arrives as a line feed while the keypad is in its
+// numeric mode and as ESC O M in its application mode; either way it ends
+// the line input and answers the box, and the keypad's other keys give
+// their characters.
+TEST_F(TerminalFrontEnd, KeypadEnterInEitherKeypadMode) {
+    struct Case { const char* mode; const char* sequence; };
+    const Case cases[] = {{"numeric", "\x1b>"}, {"application", "\x1b="}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        TempFolder folder;
+        TerminalRun run(folder);
+        wait_for_stl_prompt(run);
+        run.write_to_terminal(c.sequence);   // as another program might have left it
+        run.type(folder / "missing/in.stl");
+        run.press("KPEnter");
+        ASSERT_TRUE(rows_show(run, {{12, " ENTER IGES (.igs) file (output):"}}));
+        run.type(folder / "out");
+        run.press("KP1 KP.");
+        run.type("igs");
+        ASSERT_TRUE(rows_show(run, {{13, "? " + folder / "out1.igs"}}));
+        run.press("KPEnter");
+        ASSERT_TRUE(screen_shows(run, {"Unhandled Error #76", "Line:94"}));
+        run.press("KPEnter");   // Yes
+        ASSERT_TRUE(screen_shows(run, {"Unhandled Error #52", "Line:106"}));
+        run.press("n");
+        run.expect_clean_end();
+        EXPECT_TRUE(std::filesystem::exists(folder / "out1.igs")) << "step 95 ran after Yes";
+    }
+}
+
+// Alt with a letter comes as ESC and the letter: a key that types nothing,
+// as in the window.
+TEST_F(TerminalFrontEnd, AltWithALetterTypesNothing) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    run.type("ab");
+    run.press("M-x");
+    run.type("c");
+    ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
+    run.press("C-c");
+    run.expect_clean_end();
+}
+
+// Stopped from outside, the program gives the terminal back to the shell as
+// at the end of a run; brought back to the foreground, it takes it again
+// and draws the whole screen, and typing goes on.
+TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    run.type("ab");
+    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
+    const std::string program_settings = run.settings();
+
+    kill(run.pid(), SIGTSTP);
+    ASSERT_TRUE(wait_until([&] { return run.stopped(); })) << "the program did not stop";
+    EXPECT_EQ(run.query_until("#{alternate_on}", "0"), "0");
+    EXPECT_EQ(run.query_until("#{cursor_flag}", "1"), "1");
+    EXPECT_EQ(run.settings(), run.settings_before());
+    run.write_to_terminal("$ fg\r\n");   // the shell's own text meanwhile
+
+    ASSERT_TRUE(run.bring_to_foreground());
+    Rows whole_screen;
+    for (int row = 1; row <= 10; ++row) whole_screen.push_back({row, banner_rows[row]});
+    whole_screen.push_back({11, "? ab"});
+    ASSERT_TRUE(rows_show(run, whole_screen));
+    EXPECT_EQ(run.query_until("#{alternate_on}", "1"), "1");
+    std::string settings;
+    EXPECT_TRUE(wait_until([&] { return (settings = run.settings()) == program_settings; }))
+        << "the terminal stays in the shell's mode: " << settings;
+    run.type("c");
+    ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
+    run.press("Enter");
+    ASSERT_TRUE(rows_show(run, {{12, " ENTER IGES (.igs) file (output):"}}));
+    run.press("C-c");
+    run.expect_clean_end();
+}
+
+// Ctrl+L draws the whole screen anew, over another program's text.
+TEST_F(TerminalFrontEnd, CtrlLRepaintsOverForeignText) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    run.type("ab");
+    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
+    run.write_to_terminal("\x1b[2;1H[1]+  Done    make\x1b[20;1Hbackground job");
+    ASSERT_TRUE(rows_show(run, {{20, "background job"}}));
+    run.press("C-l");
+    ASSERT_TRUE(rows_show(run, {{2, banner_rows[2]}, {11, "? ab"}, {20, ""}}));
+    run.type("c");   // the line input took no character from Ctrl+L
+    ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
+    run.press("C-c");
+    run.expect_clean_end();
+}
+
+// Standard output redirected: the screen is drawn on the terminal all the
+// same, and standard output receives the last screen as text.
+TEST_F(TerminalFrontEnd, RedirectedOutputStillShowsTheScreen) {
+    TempFolder folder;
+    write_stl(folder / "in.stl", {facet_a});
+    TerminalRun run(folder, folder / "screen.txt");
+    wait_for_stl_prompt(run);
+    type_line(run, folder / "in.stl");
+    type_line(run, folder / "out.igs");
+    wait_for_end_prompt(run);
+    run.press("q");
+    run.expect_clean_end();
+    EXPECT_EQ(rows_of_screen(read_bytes(folder / "screen.txt")), done_screen(folder / "in.stl", folder / "out.igs"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // frame some time after the program changed the screen.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
 
@@ -136,9 +137,8 @@ protected:
         key("Return");
     }
 
-    // Types both names and waits for the end-of-run prompt.
-    void run_to_end_prompt() {
-        write_stl(folder / "in.stl", {one_facet});
+    // Starts the program and types in.stl and out.igs, each at its prompt.
+    void start_and_type_names() {
         start_program();
         wait_for_row(10, banner_rows[10]);
         type(folder / "in.stl");
@@ -146,7 +146,35 @@ protected:
         wait_for_row(12, " ENTER IGES (.igs) file (output):");
         type(folder / "out.igs");
         key("Return");
+    }
+
+    // Types both names and waits for the end-of-run prompt.
+    void run_to_end_prompt() {
+        write_stl(folder / "in.stl", {one_facet});
+        start_and_type_names();
         wait_for_row(25, end_prompt);
+    }
+
+    // Starts the conversion of a mesh that takes the converter seconds and
+    // waits until the IGES file has its first records.
+    void start_large_conversion() {
+        std::vector<StlFacet> mesh;
+        for (int i = 0; i < 100000; ++i)
+            mesh.push_back({{i * 0.001f, 0, 0, 1, i * 0.5f, 0, 0, 1, i + 1.0f}, {0, 0, 1}});
+        write_stl(folder / "in.stl", mesh);
+        start_and_type_names();
+        ASSERT_TRUE(wait_until([&] {
+            std::error_code no_file;
+            return std::filesystem::file_size(folder / "out.igs", no_file) > 0 && !no_file;
+        })) << "the conversion did not begin";
+    }
+
+    // The IGES file of a run ended during its conversion: whole records,
+    // without the Terminate record.
+    void expect_whole_records_cut_short() {
+        const std::vector<std::string> records = iges_records(read_bytes(folder / "out.igs"));
+        ASSERT_FALSE(records.empty());
+        EXPECT_NE(records.back()[72], 'T') << "the conversion had come to its end";
     }
 
     // Waits for the error box of this title that shows these lines, black on
@@ -304,4 +332,58 @@ TEST_F(WindowTest, ErrorBoxesAnswerYAndEnterWithYesAndTabEnterWithNo) {
     box_key(third, "Return");
     EXPECT_EQ(program.wait_exit(), 0);
     EXPECT_TRUE(std::filesystem::exists(folder / "out.igs")) << "step 95 ran after the first Yes";
+}
+
+// SIGTERM acts as closing the window and SIGINT as Ctrl+Break: the run ends
+// at its next end-of-step check, the IGES file holds whole records.
+TEST_F(WindowTest, StopSignalsDuringAConversionLeaveWholeRecords) {
+    for (const int signal_number : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal_number == SIGTERM ? "SIGTERM" : "SIGINT");
+        start_large_conversion();
+        program.send_signal(signal_number);
+        EXPECT_EQ(program.wait_exit(), 0);
+        expect_whole_records_cut_short();
+    }
+}
+
+// Another program destroys the window: that is a close. At a name's prompt
+// the window is drawn on as the text cursor blinks; at the end-of-run
+// prompt nothing is drawn any more.
+TEST_F(WindowTest, WindowDestroyedByAnotherProgramEndsTheRun) {
+    for (const bool at_end_prompt : {false, true}) {
+        SCOPED_TRACE(at_end_prompt ? "at the end-of-run prompt" : "at the STL prompt");
+        if (at_end_prompt) {
+            run_to_end_prompt();
+        } else {
+            start_program();
+            wait_for_row(10, banner_rows[10]);
+        }
+        xdotool("windowclose " + window);
+        EXPECT_EQ(program.wait_exit(), 0);
+    }
+}
+
+// A box destroyed by another program can no longer be answered: it counts
+// as Yes, as a box that cannot be shown.
+TEST_F(WindowTest, BoxDestroyedByAnotherProgramCountsAsYes) {
+    start_with_missing_stl_folder();
+    const std::string first = wait_for_box("Unhandled Error #76", {"Line:94", "Path not found", "Continue?"});
+    ASSERT_FALSE(first.empty());
+    xdotool("windowclose " + first);
+    const std::string second = wait_for_box("Unhandled Error #52", {"Line:106", "Bad file name or number", "Continue?"});
+    ASSERT_FALSE(second.empty());
+    box_key(second, "n");
+    EXPECT_EQ(program.wait_exit(), 0);
+}
+
+// The X server ends during the conversion: as a close, with whole records.
+TEST_F(WindowTest, DisplayLostDuringAConversionLeavesWholeRecords) {
+    XServer own_server;
+    own_server.start(*logs / "own_xvfb.log");
+    ASSERT_FALSE(own_server.display.empty()) << "Xvfb did not start";
+    display = own_server.display;
+    start_large_conversion();
+    own_server.end();
+    EXPECT_EQ(program.wait_exit(), 0) << read_bytes(*logs / "program.log");
+    expect_whole_records_cut_short();
 }
