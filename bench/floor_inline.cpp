@@ -1,6 +1,6 @@
 // The inline floor: the converter's system calls as bare syscall
 // instructions in the floor's own loops (the runtime's raw calls), so no
-// cancellation switch and no return follows any of them.
+// call into the C library and no return goes with any of them.
 //
 //   stlwire_floor_inline INPUT.stl OUTPUT.igs
 #include "bench/floor_run.h"

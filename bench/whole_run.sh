@@ -11,22 +11,29 @@
 # stlwire's wall time to each floor's. Figures only: nothing passes or fails.
 #
 #   bench/whole_run.sh [-r ROUNDS] [-v] [BUILD_DIR] [FACETS...]
-#   (defaults: 5 rounds, build, 10000 100000 300000 1000000; -v also shows
-#   every run on standard error)
+#   (options in any place; defaults: 5 rounds, build, 10000 100000 300000
+#   1000000; -v also shows every run on standard error)
 set -euo pipefail
+
+usage() {
+    echo "usage: bench/whole_run.sh [-r ROUNDS] [-v] [BUILD_DIR] [FACETS...]" >&2
+    exit 2
+}
 
 rounds=5
 verbose=false
+operands=()
 while [ $# -gt 0 ]; do
     case $1 in
-    -r) rounds=$2; shift 2 ;;
+    -r) [ $# -ge 2 ] && [[ $2 =~ ^[1-9][0-9]*$ ]] || usage; rounds=$2; shift 2 ;;
     -v) verbose=true; shift ;;
-    *) break ;;
+    -*) usage ;;
+    *) operands+=("$1"); shift ;;
     esac
 done
-build=$(cd "${1:-build}" && pwd)
-shift || true
-sizes=("$@")
+build=$(cd "${operands[0]:-build}" && pwd)
+sizes=("${operands[@]:1}")
+for n in "${sizes[@]}"; do [[ $n =~ ^[0-9]+$ ]] || usage; done
 [ ${#sizes[@]} -gt 0 ] || sizes=(10000 100000 300000 1000000)
 programs=(stlwire floor_plain floor_inline)
 for tool in stlwire stlwire_bench_mesh stlwire_floor stlwire_floor_inline; do

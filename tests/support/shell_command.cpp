@@ -22,5 +22,5 @@ std::string shell_quoted(const std::string& text) {
     if (shell_output("command -v " + shell_quoted(program) + " > /dev/null 2>&1"))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << program << " is missing: install the Debian package " << package
-                                         << " (packages.txt lists it; ./test.sh installs it)";
+                                         << " (packages-test.txt lists it; ./test.sh installs it)";
 }

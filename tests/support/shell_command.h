@@ -14,6 +14,6 @@ std::optional<std::string> shell_output(const std::string& command);
 std::string shell_quoted(const std::string& text);
 
 // Fails, naming the Debian package, when program is not on the PATH:
-// ./test.sh installs every package of packages.txt, so a missing tool is a
-// broken setup, never a reason to skip.
+// ./test.sh installs every package of packages-test.txt, so a missing tool
+// is a broken setup, never a reason to skip.
 ::testing::AssertionResult tool_installed(const std::string& program, const std::string& package);
