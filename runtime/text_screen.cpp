@@ -1,9 +1,11 @@
 #include "runtime/text_screen.h"
 
 #include <chrono>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 
+#include "runtime/cp437.h"
 #include "runtime/line_input_screen.h"
 #include "runtime/key_codes.h"
 #include "runtime/run_state.h"
@@ -91,4 +93,12 @@ void screen_redraw(const ScreenPicture& start, const std::string& text, ScreenPi
         work.version = picture.version;
         picture = work;
     });
+}
+
+// No cell holds a line feed (printing takes one as the end of a row), so
+// the rows convert as lines.
+void write_screen_text(const ScreenPicture& picture) {
+    const std::string text = cp437_lines_to_utf8(screen_text(picture));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fflush(stdout);
 }

@@ -22,3 +22,7 @@ void screen_reset();
 
 // The rows 1..last non-blank row, each without trailing blanks, LF-ended.
 std::string screen_text(const ScreenPicture& picture);
+
+// Those rows in UTF-8, each code as its glyph, on standard output: how a
+// run whose screen is not on standard output leaves its last screen there.
+void write_screen_text(const ScreenPicture& picture);

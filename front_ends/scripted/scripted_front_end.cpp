@@ -72,14 +72,6 @@ public:
 
 }  // namespace
 
-// Its rows end with line feeds; no cell holds one (printing takes a line
-// feed as the end of a row).
-void write_screen_text(const ScreenPicture& picture) {
-    const std::string text = cp437_lines_to_utf8(screen_text(picture));
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
-
 FrontEnd& scripted_front_end() {
     static ScriptedFrontEnd front_end;
     return front_end;

@@ -6,6 +6,3 @@
 
 // The front end for a run driven by a pipe or a file on standard input.
 FrontEnd& scripted_front_end();
-
-// The screen's rows as text on standard output, as a scripted run ends.
-void write_screen_text(const ScreenPicture& picture);

@@ -10,7 +10,7 @@
 #include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/run_state.h"
-#include "front_ends/scripted/scripted_front_end.h"
+#include "runtime/text_screen.h"
 #include "front_ends/terminal/terminal_box.h"
 #include "runtime/key_decoder.h"
 #include "front_ends/terminal/terminal_mode.h"
