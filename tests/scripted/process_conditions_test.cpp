@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <pthread.h>
+#include <sys/stat.h>
 #include <signal.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -15,6 +16,9 @@
 #include <thread>
 #include <vector>
 
+#include "converter/converter_main.h"
+#include "front_ends/scripted/scripted_front_end.h"
+#include "runtime/threads.h"
 #include "tests/support/iges_run.h"
 #include "tests/support/polling.h"
 #include "tests/support/run_program.h"
@@ -156,6 +160,28 @@ TEST(ProcessConditions, StopEndsARunWaitingOnAFifo) {
         EXPECT_EQ(rows_of_screen(read_bytes(folder / "screen"))[25], "") << c.what;
         if (reader >= 0) ::close(reader);
     }
+}
+
+// A user who may only read a FIFO named as the STL file: its opening for
+// reading waits until another program opens the FIFO for writing, which
+// none does. A stop ends that wait, and step 95 never runs.
+TEST(ProcessConditions, StopEndsARunWaitingToReadAFifoItMayOnlyRead) {
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.path.c_str(), 0777), 0);
+    ASSERT_EQ(mkfifo((folder / "in.stl").c_str(), 0444), 0);
+    ChildProcess program;
+    const auto without_root_rights = [] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+        run_runtime(scripted_front_end(), converter_main);
+    };
+    ASSERT_TRUE(program.start_in_process(without_root_rights,
+                                         {.output = folder / "screen", .errors = folder / "boxes"}));
+    ASSERT_TRUE(program.write_input(two_names(folder / "in.stl", folder / "out.igs")));
+    ASSERT_TRUE(wait_until([&] { return thread_waits_in(program.id(), SYS_openat); }));
+    program.send_signal(SIGTERM);
+    EXPECT_EQ(program.wait_exit(std::chrono::seconds(20)), 0);
+    EXPECT_EQ(read_bytes(folder / "boxes"), "");
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.igs"));
 }
 
 // A FIFO that another program reads receives the same bytes as a file.
