@@ -74,6 +74,14 @@ std::string without_clock(const std::string& iges) {
     return out;
 }
 
+void expect_same_file_as_a_scripted_run(const std::string& stl, const std::string& igs) {
+    const std::string typed = read_bytes(igs);
+    EXPECT_FALSE(typed.empty()) << igs;
+    const ProgramRun reference = run_program(stl + "\n" + igs + "\n\n");
+    ASSERT_EQ(reference.exit_code, 0);
+    EXPECT_EQ(without_clock(typed), without_clock(read_bytes(igs)));
+}
+
 std::string record(const std::string& data, const std::string& sequence_field) {
     std::string line = data;
     line.resize(72, ' ');

@@ -34,5 +34,9 @@ std::vector<std::string> iges_records(const std::string& bytes);
 // date and time of the run.
 std::string without_clock(const std::string& iges);
 
+// The IGES file that a typed run left under igs must be the one that a
+// scripted run of the same two names writes there, but for the clock.
+void expect_same_file_as_a_scripted_run(const std::string& stl, const std::string& igs);
+
 // A text padded with blanks to 72 columns, then the 8-character sequence field.
 std::string record(const std::string& data, const std::string& sequence_field);

@@ -224,11 +224,7 @@ TEST_F(TerminalFrontEnd, CompleteRunShowsTheScreenPictureRowForRow) {
     run.expect_clean_end();
 
     // The same IGES file as a scripted run writes under the same names.
-    std::string iges = read_bytes(folder / "out.igs");
-    EXPECT_FALSE(iges.empty());
-    ProgramRun reference = run_program(folder / "in.stl" + "\n" + folder / "out.igs" + "\n\n");
-    ASSERT_EQ(reference.exit_code, 0);
-    EXPECT_EQ(without_clock(iges), without_clock(read_bytes(folder / "out.igs")));
+    expect_same_file_as_a_scripted_run(folder / "in.stl", folder / "out.igs");
 }
 
 // The terminal sends the name in UTF-8; the file of that name is converted,
@@ -244,12 +240,7 @@ TEST_F(TerminalFrontEnd, NameWithALetterBeyondAsciiOpensItsFile) {
     ASSERT_TRUE(rows_show(run, {{11, "? " + stl}, {16, " " + stl + " > " + igs}, {18, " Done!"}, {25, end_prompt}}));
     run.press("q");
     run.expect_clean_end();
-
-    const std::string iges = read_bytes(igs);
-    EXPECT_FALSE(iges.empty());
-    ProgramRun reference = run_program(stl + "\n" + igs + "\n\n");
-    ASSERT_EQ(reference.exit_code, 0);
-    EXPECT_EQ(without_clock(iges), without_clock(read_bytes(igs)));
+    expect_same_file_as_a_scripted_run(stl, igs);
 }
 
 TEST_F(TerminalFrontEnd, CommaRefusedAndQuotedName) {
