@@ -4,6 +4,7 @@
 
 #include "app/standard_descriptors.h"
 #include "converter/converter_main.h"
+#include "runtime/stop_signals.h"
 #include "runtime/threads.h"
 #include "front_ends/scripted/scripted_front_end.h"
 #include "front_ends/terminal/terminal_front_end.h"
@@ -20,9 +21,12 @@ bool input_is_scripted(bool input_was_closed) {
     return S_ISFIFO(info.st_mode) || S_ISREG(info.st_mode) || S_ISSOCK(info.st_mode);
 }
 
-FrontEnd& choose_front_end(bool input_was_closed) {
+// The window's renderer needs threads of its own: where the runtime's own
+// were refused, only the terminal or the script can show the critical box.
+FrontEnd& choose_front_end(bool input_was_closed, bool threads_started) {
     if (input_is_scripted(input_was_closed)) return scripted_front_end();
-    if (FrontEnd* window = open_window_front_end()) return *window;
+    if (threads_started)
+        if (FrontEnd* window = open_window_front_end()) return *window;
     if (FrontEnd* terminal = open_terminal_front_end()) return *terminal;
     return scripted_front_end();
 }
@@ -30,7 +34,10 @@ FrontEnd& choose_front_end(bool input_was_closed) {
 }  // namespace
 
 int main() {
+    handle_stop_signals();   // first: a stop pending at the start then ends the run as any stop
     const bool input_was_closed = open_closed_standard_descriptors();
     use_program_folder();
-    run_runtime(choose_front_end(input_was_closed), converter_main);
+    RuntimeThreads threads;   // main never returns
+    start_runtime_threads(threads, converter_main);
+    run_runtime(threads, choose_front_end(input_was_closed, threads.started));
 }

@@ -11,6 +11,7 @@ enum RuntimeError : int32_t {
     error_overflow = 6,
     error_start_copy_memory = 16,      // the line input's screen copies
     error_redraw_copy_memory = 17,
+    error_thread_start = 18,           // the runtime's threads refused
     error_bad_file = 52,
     error_file_not_found = 53,
     error_file_already_open = 55,
@@ -31,6 +32,7 @@ inline constexpr RuntimeErrorEntry runtime_errors[] = {
     {error_overflow, "Overflow", false},
     {error_start_copy_memory, "Out of memory", true},
     {error_redraw_copy_memory, "Out of memory", true},
+    {error_thread_start, "Cannot start a thread: process limit or memory reached", true},
     {error_bad_file, "Bad file name or number", false},
     {error_file_not_found, "File not found", false},
     {error_file_already_open, "File already open", false},

@@ -4,5 +4,8 @@
 // with exit code 0.
 #pragma once
 
-// Installs the handlers; each only sets its request in the run state.
+// Installs the handlers; each only sets its request in the run state. The
+// process does this first, before any signal is unblocked, so that a stop
+// that is pending at its start or comes early ends the run as any stop
+// does. A signal ignored when the process started stays ignored.
 void handle_stop_signals();

@@ -4,6 +4,8 @@
 #include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cfenv>
 #include <chrono>
 #include <climits>
@@ -16,6 +18,7 @@
 #endif
 
 #include "runtime/run_frame.h"
+#include "runtime/runtime_errors.h"
 #include "runtime/stop_interrupt.h"
 #include "runtime/text_screen.h"
 
@@ -23,6 +26,13 @@ namespace {
 
 // The main loop's turn: about 60 a second, every other one a frame.
 constexpr std::chrono::milliseconds main_loop_turn{16};
+
+// Each thread's stack: about ten times what its deepest path was seen to
+// need (every front end runs with 24 KB: the line input and the error box
+// on the program thread, a frame's rendering on the main loop), and far
+// below the system's default of 8 MB a thread, so that a small address
+// space still holds both.
+constexpr std::size_t thread_stack_size = 256 * 1024;
 
 // The program thread computes with a 64-bit significand, rounding to
 // nearest; every floating-point exception stays masked.
@@ -41,7 +51,7 @@ void set_program_arithmetic() {
 // program thread has parked; every other turn the screen is shown. While
 // it waits, each turn interrupts the program thread again, so that an
 // interrupt that came just before a blocking call began is not lost.
-[[noreturn]] void main_loop(FrontEnd* front_end, pthread_t program_thread) {
+[[noreturn]] void main_loop(pthread_t program_thread) {
     for (unsigned turn = 0;; ++turn) {
         if (exit_requested() || close_requested()) {
             request_stop();
@@ -51,9 +61,36 @@ void set_program_arithmetic() {
             }
             end_process();
         }
-        if (turn % 2 == 1) front_end->show(screen_snapshot());
+        if (turn % 2 == 1) front_end().show(screen_snapshot());
         std::this_thread::sleep_for(main_loop_turn);
     }
+}
+
+void* main_loop_entry(void* argument) {
+    const RuntimeThreads& threads = *static_cast<RuntimeThreads*>(argument);
+    threads.may_go.wait(false);
+    main_loop(threads.program_thread);
+}
+
+void* program_thread_entry(void* argument) {
+    const RuntimeThreads& threads = *static_cast<RuntimeThreads*>(argument);
+    threads.may_go.wait(false);
+    start_program_thread(threads.program);
+    return nullptr;
+}
+
+// Starts entry(argument) on a thread of its own; false when the system
+// refuses the thread (a process limit, no memory for its stack).
+bool start_thread(pthread_t& thread, void* (*entry)(void*), void* argument) {
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) != 0) return false;
+    const long least = sysconf(_SC_THREAD_STACK_MIN);
+    const std::size_t stack = std::max(thread_stack_size, least > 0 ? static_cast<std::size_t>(least) : 0);
+    bool started = pthread_attr_setstacksize(&attributes, stack) == 0 &&
+                   pthread_attr_setdetachstate(&attributes, PTHREAD_CREATE_DETACHED) == 0 &&
+                   pthread_create(&thread, &attributes, entry, argument) == 0;
+    pthread_attr_destroy(&attributes);
+    return started;
 }
 
 }  // namespace
@@ -78,7 +115,7 @@ void start_program_thread(void (*program)()) {
     program();
 }
 
-void run_runtime(FrontEnd& front_end, void (*program)()) {
+void start_runtime_threads(RuntimeThreads& threads, void (*program)()) {
     // Output that nobody reads any more is dropped: a write to a closed
     // standard output or error fails with EPIPE, which every writer takes
     // as nothing to show, and the run goes on to its normal end.
@@ -87,11 +124,17 @@ void run_runtime(FrontEnd& front_end, void (*program)()) {
     // files report like any other failed write, instead of ending the process.
     std::signal(SIGXFSZ, SIG_IGN);
     install_stop_interrupt();
+    threads.program = program;
+    pthread_t main_loop_thread;
+    threads.started = start_thread(threads.program_thread, program_thread_entry, &threads) &&
+                      start_thread(main_loop_thread, main_loop_entry, &threads);
+}
+
+void run_runtime(RuntimeThreads& threads, FrontEnd& front_end) {
     set_front_end(&front_end);
-    std::thread program_thread(start_program_thread, program);
-    const pthread_t program_handle = program_thread.native_handle();
-    program_thread.detach();   // it never ends: it parks for good
-    std::thread(main_loop, &front_end, program_handle).detach();
+    if (!threads.started) raise_fatal_error(error_thread_start);
+    threads.may_go.store(true);
+    threads.may_go.notify_all();
     front_end.run_events();
     for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));   // the main loop ends the process
 }

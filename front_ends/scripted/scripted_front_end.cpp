@@ -11,7 +11,6 @@
 #include "runtime/key_codes.h"
 #include "runtime/keyboard.h"
 #include "runtime/key_decoder.h"
-#include "runtime/stop_signals.h"
 #include "runtime/text_screen.h"
 
 namespace {
@@ -30,7 +29,6 @@ class ScriptedFrontEnd final : public FrontEnd {
 public:
     // Every key goes into the buffer as soon as it arrives, as typed ahead.
     void run_events() override {
-        handle_stop_signals();
         KeyDecoder decoder;
         decoder.source = ByteSource::script;
         std::vector<DecodedInput> keys;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <poll.h>
 #include <unistd.h>
 #include <vector>
@@ -41,21 +42,7 @@ public:
     }
 
     void run_events() override {
-        for (;;) {
-            pollfd fds[2] = {{wake_fd_, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
-            int count = input_open_ ? 2 : 1;
-            int timeout = decoder_waiting(decoder_) ? escape_wait_ms : -1;
-            int ready = poll(fds, count, timeout);
-            if (ready < 0 && errno == EINTR) continue;
-            if (ready == 0) {
-                std::vector<DecodedInput> inputs;
-                decode_timeout(decoder_, inputs);
-                dispatch(inputs);
-                continue;
-            }
-            if (fds[0].revents & POLLIN) read_signals();
-            if (count == 2 && fds[1].revents) read_keys();
-        }
+        for (;;) handle_events();
     }
 
     void show(const ScreenPicture& picture) override {
@@ -84,9 +71,30 @@ public:
     }
 
 private:
+    // Waits for what comes next (a key, a signal, the end of an escape
+    // sequence) and acts on it.
+    void handle_events() {
+        pollfd fds[2] = {{wake_fd_, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
+        int count = input_open_ ? 2 : 1;
+        int timeout = decoder_waiting(decoder_) ? escape_wait_ms : -1;
+        int ready = poll(fds, count, timeout);
+        if (ready < 0) return;   // EINTR: a signal, which the pipe tells
+        if (ready == 0) {
+            std::vector<DecodedInput> inputs;
+            decode_timeout(decoder_, inputs);
+            dispatch(inputs);
+            return;
+        }
+        if (fds[0].revents & POLLIN) read_signals();
+        if (count == 2 && fds[1].revents) read_keys();
+    }
+
     // Shows box and waits until it is answered; a box that cannot be shown
-    // (the terminal is gone) answers with its first button.
+    // (the terminal is gone) answers with its first button. On the thread
+    // of the events, before they run (the runtime could not start its
+    // threads), the events are handled here until the answer comes.
     int ask(MessageBox& box) {
+        if (std::this_thread::get_id() == events_thread_) return ask_here(box);
         std::unique_lock lock(mutex_);
         box_changed_.wait(lock, [&] { return box_ == nullptr; });
         if (!input_open_ || finished_) return yes_button;
@@ -99,6 +107,27 @@ private:
         present();
         box_changed_.notify_all();
         return answer;
+    }
+
+    int ask_here(MessageBox& box) {
+        {
+            std::lock_guard lock(mutex_);
+            if (!input_open_ || finished_) return yes_button;
+            box_ = &box;
+            box_answer_ = -1;
+            present();
+        }
+        for (;;) {
+            {
+                std::lock_guard lock(mutex_);
+                if (box_answer_ >= 0) {
+                    box_ = nullptr;
+                    present();
+                    return box_answer_;
+                }
+            }
+            handle_events();
+        }
     }
 
     // Brings the terminal up to date; the caller holds the lock.
@@ -239,6 +268,7 @@ private:
     std::string enlarge_shown_;
     KeyDecoder decoder_;       // the input thread's alone
     int wake_fd_;
+    std::thread::id events_thread_ = std::this_thread::get_id();   // the one that opened it
 };
 
 }  // namespace

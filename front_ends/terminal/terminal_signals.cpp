@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "front_ends/terminal/terminal_mode.h"
-#include "runtime/stop_signals.h"
 
 namespace {
 
@@ -64,7 +63,6 @@ bool stop_signal_ignored() {
 
 int install_terminal_signals() {
     if (pipe2(wake_pipe, O_NONBLOCK | O_CLOEXEC) != 0) return -1;
-    handle_stop_signals();
     handle(SIGWINCH, on_resize, SA_RESTART);
     if (!stop_signal_ignored()) handle(SIGTSTP, on_stop, SA_RESTART);
     handle(SIGCONT, on_continue, SA_RESTART);

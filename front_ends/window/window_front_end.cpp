@@ -15,7 +15,6 @@
 #include "runtime/keyboard.h"
 #include "front_ends/window/message_box_pixels.h"
 #include "runtime/run_state.h"
-#include "runtime/stop_signals.h"
 #include "front_ends/window/screen_pixels.h"
 #include "front_ends/window/window_keys.h"
 #include "front_ends/window/x_display.h"
@@ -142,7 +141,6 @@ bool WindowFrontEnd::open() {
 // The event loop: events, box requests, and a frame every 16 ms.
 void WindowFrontEnd::run_events() {
     event_thread = std::this_thread::get_id();
-    handle_stop_signals();
     running_window = this;
     handle_x_errors(display_lost);
     auto next_frame = Clock::now();

@@ -8,7 +8,11 @@
 #include <sys/stat.h>
 #include <signal.h>
 #include <sys/syscall.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <cstring>
 
 #include <filesystem>
 #include <fstream>
@@ -16,9 +20,6 @@
 #include <thread>
 #include <vector>
 
-#include "converter/converter_main.h"
-#include "front_ends/scripted/scripted_front_end.h"
-#include "runtime/threads.h"
 #include "tests/support/iges_run.h"
 #include "tests/support/polling.h"
 #include "tests/support/run_program.h"
@@ -118,15 +119,26 @@ TEST(ProcessConditions, FileSizeLimitMakesTheRecordWritesFail) {
     EXPECT_EQ(iges_records(cut.substr(0, 24 * record_size)).size(), 24u);
 }
 
-// Starts the program with signal blocked, as a process may inherit it.
-bool start_with_signal_blocked(ChildProcess& program, const ChildStreams& streams, int signal) {
-    sigset_t blocked, previous;
+// In the child: signal blocked, as a process may inherit it.
+void block_signal(int signal) {
+    sigset_t blocked;
     sigemptyset(&blocked);
     sigaddset(&blocked, signal);
-    pthread_sigmask(SIG_BLOCK, &blocked, &previous);
-    const bool started = start_program(program, streams);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    return started;
+    if (sigprocmask(SIG_BLOCK, &blocked, nullptr) != 0) _exit(127);
+}
+
+// In the child: signal ignored, as nohup and shells without job control
+// start their commands.
+void ignore_signal(int signal) {
+    if (std::signal(signal, SIG_IGN) == SIG_ERR) _exit(127);
+}
+
+// In the child: an ordinary user (root gives up its rights first, since
+// root is not held to the process limit), who may have one process.
+void single_process_user() {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(127);
+    const rlimit one{1, 1};
+    if (setrlimit(RLIMIT_NPROC, &one) != 0) _exit(127);
 }
 
 // A stop (SIGTERM closes, SIGINT breaks) that comes while the program
@@ -149,9 +161,9 @@ TEST(ProcessConditions, StopEndsARunWaitingOnAFifo) {
         // A reader that never reads: the writes stop once the pipe is full.
         const int reader = c.reader ? ::open((folder / "out.igs").c_str(), O_RDONLY | O_NONBLOCK) : -1;
         ChildProcess program;
-        const ChildStreams streams{.output = folder / "screen", .errors = folder / "boxes"};
-        ASSERT_TRUE(c.blocked_at_start ? start_with_signal_blocked(program, streams, c.signal)
-                                       : start_program(program, streams));
+        ChildStreams streams{.output = folder / "screen", .errors = folder / "boxes"};
+        if (c.blocked_at_start) streams.prepare = [&] { block_signal(c.signal); };
+        ASSERT_TRUE(start_program(program, streams));
         ASSERT_TRUE(program.write_input(two_names(folder / "in.stl", folder / "out.igs")));
         ASSERT_TRUE(wait_until([&] { return thread_waits_in(program.id(), c.waits_in); })) << c.what;
         program.send_signal(c.signal);
@@ -172,7 +184,7 @@ TEST(ProcessConditions, StopEndsARunWaitingToReadAFifoItMayOnlyRead) {
     ChildProcess program;
     const auto without_root_rights = [] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
-        run_runtime(scripted_front_end(), converter_main);
+        run_program_in_process();
     };
     ASSERT_TRUE(program.start_in_process(without_root_rights,
                                          {.output = folder / "screen", .errors = folder / "boxes"}));
@@ -222,6 +234,83 @@ TEST(ProcessConditions, UnreadableCountIsReportedWhereItIsRead) {
               "Unhandled Error #75\nLine:203\nPath/File access error\nContinue?\n");
     EXPECT_EQ(read_bytes(folder / "out.igs").size(), record_size * 8);
     EXPECT_EQ(rows_of_screen(run.screen)[18], " Done!");
+}
+
+// The runtime's threads refused by the system. At the process limit no
+// thread can be had at all: the critical box, no file touched, exit code
+// 0. In a small address space (20 MB, less than two threads with the
+// system's default stacks of 8 MB) the run goes on to its end.
+TEST(ProcessConditions, ThreadsTheSystemRefuses) {
+    TempFolder folder;
+    ASSERT_EQ(chmod(folder.path.c_str(), 0777), 0);
+    write_stl(folder / "in.stl", numbered_facets(3));
+    write_bytes(folder / "keys", two_names(folder / "in.stl", folder / "out.igs") + "\n");
+    const ChildStreams streams{.input = folder / "keys", .output = folder / "screen", .errors = folder / "boxes"};
+
+    ChildProcess limited;
+    ChildStreams at_process_limit = streams;
+    at_process_limit.prepare = single_process_user;
+    ASSERT_TRUE(start_program(limited, at_process_limit));
+    EXPECT_EQ(limited.wait_exit(), 0);
+    EXPECT_EQ(read_bytes(folder / "boxes"),
+              "Critical Error #18\nCannot start a thread: process limit or memory reached\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.igs"));
+
+    ChildProcess small;
+    ChildStreams in_small_address_space = streams;
+    in_small_address_space.prepare = [] {
+        const rlimit twenty_megabytes{20'000'000, 20'000'000};
+        if (setrlimit(RLIMIT_AS, &twenty_megabytes) != 0) _exit(127);
+    };
+    ASSERT_TRUE(start_program(small, in_small_address_space));
+    EXPECT_EQ(small.wait_exit(), 0);
+    EXPECT_EQ(read_bytes(folder / "boxes"), "");
+    EXPECT_EQ(rows_of_screen(read_bytes(folder / "screen"))[18], " Done!");
+    EXPECT_EQ(iges_records(read_bytes(folder / "out.igs")).size(), 9u * 3 + 8);
+}
+
+// A stop that is pending when the program starts (its starter blocked and
+// raised it) ends the run at once, as any stop: exit code 0, no box, no
+// file opened.
+TEST(ProcessConditions, StopPendingAtTheStartEndsTheRun) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempFolder folder;
+        ChildProcess program;
+        ChildStreams streams{.output = folder / "screen", .errors = folder / "boxes"};
+        streams.prepare = [signal] {
+            block_signal(signal);
+            raise(signal);
+        };
+        ASSERT_TRUE(start_program(program, streams));
+        EXPECT_EQ(program.wait_exit(std::chrono::seconds(20)), 0) << strsignal(signal);
+        EXPECT_EQ(read_bytes(folder / "boxes"), "") << strsignal(signal);
+        EXPECT_EQ(rows_of_screen(read_bytes(folder / "screen"))[25], "") << strsignal(signal);
+    }
+}
+
+// A stop signal ignored when the program starts (nohup's SIGHUP, a
+// background job's SIGINT) stays ignored: sent while the program waits for
+// its keys, it changes nothing, and the run writes the whole file.
+TEST(ProcessConditions, StopSignalIgnoredAtTheStartStaysIgnored) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        TempFolder folder;
+        write_stl(folder / "in.stl", numbered_facets(3));
+        ChildProcess program;
+        ChildStreams streams{.output = folder / "screen", .errors = folder / "boxes"};
+        streams.prepare = [signal] { ignore_signal(signal); };
+        ASSERT_TRUE(start_program(program, streams));
+        // Reading its keys, the process has set up every handler it has.
+        ASSERT_TRUE(wait_until([&] { return thread_waits_in(program.id(), SYS_read); })) << strsignal(signal);
+        program.send_signal(signal);
+        ASSERT_TRUE(program.write_input(two_names(folder / "in.stl", folder / "out.igs")));
+        ASSERT_TRUE(wait_until([&] { return std::filesystem::exists(folder / "out.igs") &&
+                                            read_bytes(folder / "out.igs").size() == record_size * (9 * 3 + 8); }))
+            << strsignal(signal);
+        program.close_input();
+        EXPECT_EQ(program.wait_exit(), 0) << strsignal(signal);
+        EXPECT_EQ(read_bytes(folder / "boxes"), "") << strsignal(signal);
+        EXPECT_EQ(rows_of_screen(read_bytes(folder / "screen"))[18], " Done!") << strsignal(signal);
+    }
 }
 
 }  // namespace

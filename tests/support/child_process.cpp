@@ -82,6 +82,7 @@ bool ChildProcess::fork_child(const ChildStreams& streams, const std::function<v
         for (int fd : streams.closed_descriptors) close(fd);
         const rlimit file_size{streams.file_size_limit, streams.file_size_limit};
         if (streams.file_size_limit != RLIM_INFINITY && setrlimit(RLIMIT_FSIZE, &file_size) != 0) _exit(127);
+        if (streams.prepare) streams.prepare();
         in_child();
         _exit(127);
     }

@@ -24,6 +24,9 @@ struct ChildStreams {
     int unread_descriptor = -1; // becomes a pipe that nobody reads (its read end closed)
     std::vector<int> closed_descriptors{};      // closed in the child
     rlim_t file_size_limit = RLIM_INFINITY;     // the child's largest file (RLIMIT_FSIZE)
+    // Runs in the child last, just before the program starts: limits,
+    // signal dispositions, another user. It calls _exit(127) on a failure.
+    std::function<void()> prepare{};
 };
 
 // Our environment with the given "NAME=value" settings in place.

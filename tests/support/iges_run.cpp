@@ -4,10 +4,8 @@
 
 #include <ctime>
 
-#include "converter/converter_main.h"
-#include "front_ends/scripted/scripted_front_end.h"
 #include "runtime/clock.h"
-#include "runtime/threads.h"
+#include "tests/support/run_program.h"
 
 namespace {
 
@@ -28,7 +26,7 @@ bool unreadable_clock(std::tm&) { return false; }
 void run_child(TestClock clock) {
     if (clock == TestClock::fixed) set_clock_source(fixed_clock);
     if (clock == TestClock::unreadable) set_clock_source(unreadable_clock);
-    run_runtime(scripted_front_end(), converter_main);
+    run_program_in_process();
 }
 
 }  // namespace

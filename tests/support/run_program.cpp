@@ -6,6 +6,18 @@
 
 #include <sstream>
 
+#include "converter/converter_main.h"
+#include "front_ends/scripted/scripted_front_end.h"
+#include "runtime/stop_signals.h"
+#include "runtime/threads.h"
+
+void run_program_in_process() {
+    handle_stop_signals();
+    RuntimeThreads threads;
+    start_runtime_threads(threads, converter_main);
+    run_runtime(threads, scripted_front_end());
+}
+
 bool start_program(ChildProcess& program, const ChildStreams& streams,
                    const std::vector<std::string>& environment) {
     return program.start({STLWIRE_BINARY}, streams, environment);

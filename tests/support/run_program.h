@@ -24,6 +24,10 @@ enum class ClosedOutput { none, standard_output, standard_error };
 // Feeds keys (bytes) to the program on standard input and waits for its end.
 ProgramRun run_program(const std::string& keys, ClosedOutput closed = ClosedOutput::none);
 
+// In a fork of the test: what the program does from its start, through the
+// scripted front end, with converter_main on the program thread.
+[[noreturn]] void run_program_in_process();
+
 // Starts the program with the given streams (standard input a file, or a
 // pipe that the test writes) and environment (ours when empty).
 bool start_program(ChildProcess& program, const ChildStreams& streams,
