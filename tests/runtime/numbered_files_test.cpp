@@ -19,18 +19,12 @@
 #include "runtime/numbered_files.h"
 #include "runtime/run_state.h"
 #include "tests/support/child_process.h"
+#include "tests/support/pending_error.h"
 #include "tests/support/polling.h"
 #include "tests/support/stl_writer.h"
 #include "tests/support/test_files.h"
 
 namespace {
-
-// Takes the pending error and clears it, as Yes in the box would.
-int32_t take_error() {
-    const int32_t error = pending_error();
-    run_state_reset();
-    return error;
-}
 
 struct NumberedFiles : ::testing::Test {
     TempFolder folder;

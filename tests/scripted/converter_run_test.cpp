@@ -12,7 +12,7 @@
 
 namespace {
 
-const StlFacet unit_facet{{0, 0, 0, 1, 0, 0, 0, 2, 0.5f}, {0, 0, 1}};
+const StlFacet unit_facet{{0, 0, 0, 1, 0, 0, 0, 2, 0.5f}};
 
 std::string two_names(const std::string& stl, const std::string& igs) {
     return stl + "\n" + igs + "\n";
@@ -131,6 +131,25 @@ TEST(ConverterRun, StlOpeningFailures) {
     }
 }
 
+// The count's limit at the opening, in a file of two facets (the count
+// need not match them): 1,666,666 passes step 94, and No to the box of
+// step 95 ends the run before the long conversion; one more facet is
+// refused at step 94 itself.
+TEST(ConverterRun, CountLimitAtTheOpening) {
+    TempFolder folder;
+    struct Case { uint32_t count; std::string boxes; };
+    const std::vector<Case> cases = {
+        {1'666'666, "Unhandled Error #76\nLine:95\nPath not found\nContinue?\n"},
+        {1'666'667, "Unhandled Error #6\nLine:94\nOverflow\nContinue?\n"},
+    };
+    for (const Case& c : cases) {
+        write_bytes(folder / "in.stl", stl_bytes_with_count(c.count, {unit_facet, unit_facet}));
+        const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "no/out.igs") + "n");
+        EXPECT_EQ(run.exit_code, 0) << c.count;
+        EXPECT_EQ(run.boxes, c.boxes) << c.count;
+    }
+}
+
 TEST(ConverterRun, BackslashSeparatesFoldersToo) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "sub");
@@ -212,7 +231,7 @@ TEST(ConverterRun, ClosedDuringTheConversionLeavesWholeRecords) {
     std::vector<StlFacet> facets(200000);
     for (size_t i = 0; i < facets.size(); ++i) {
         const float f = static_cast<float>(i);
-        facets[i] = {{f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7}, {0, 0, 1}};
+        facets[i] = {{f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7}};
     }
     write_stl(folder / "in.stl", facets);
     write_bytes(folder / "keys", two_names(folder / "in.stl", folder / "out.igs"));
