@@ -270,6 +270,17 @@ TEST_F(NumberedFiles, NamesBeyondAsciiOpenTheFilesTheirGlyphsName) {
     // The UTF-8 bytes taken as codes are other glyphs: no such file.
     file_open(15, folder / "pi\xc3\xa8" "ce.stl", FileMode::binary);
     EXPECT_EQ(take_error(), 53);
+
+    // The ends of the range: \u00c7 is code 128, the no-break space 255.
+    struct End { std::string codes; std::string glyphs; };
+    const End ends[] = {{"\x80" "elik.stl", "\u00c7elik.stl"}, {"M6\xff" "bolt.stl", "M6\u00a0bolt.stl"}};
+    int number = 16;
+    for (const End& end : ends) {
+        write_stl(folder / end.glyphs, {});
+        file_open(number, folder / end.codes, FileMode::binary);
+        EXPECT_EQ(take_error(), 0) << end.glyphs;
+        EXPECT_TRUE(file_is_open(number++)) << end.glyphs;
+    }
 }
 
 }  // namespace

@@ -39,14 +39,26 @@ TEST(ConverterRun, StepNinetyFiveEmptiesAnExistingFile) {
     EXPECT_EQ(read_bytes(folder / "out.igs").find(std::string(100, 'x')), std::string::npos);
 }
 
+// The screen keeps what was typed, up to the end of the input: a UTF-8
+// character cut by that end counts as the code page 437 character of its
+// byte (C3 is the box-drawing glyph U+251C).
 TEST(ConverterRun, InputEndingAtAPromptTouchesNoFile) {
     TempFolder folder;
-    for (const std::string& keys : {std::string(""), folder / "in.stl" + "\n"}) {
-        const ProgramRun run = run_program(keys);
-        EXPECT_EQ(run.exit_code, 0);
-        EXPECT_EQ(run.boxes, "");
-        EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-        EXPECT_EQ(rows_of_screen(run.screen)[25], "");
+    struct Case { std::string keys; int last_row; std::string row_shown; };
+    const std::vector<Case> cases = {
+        {"", 11, "?"},
+        {folder / "in.stl" + "\n", 13, "?"},
+        {"ab\xc3", 11, "? ab\u251c"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = run_program(c.keys);
+        EXPECT_EQ(run.exit_code, 0) << c.keys;
+        EXPECT_EQ(run.boxes, "") << c.keys;
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path)) << c.keys;
+        const auto rows = rows_of_screen(run.screen);
+        EXPECT_EQ(rows[c.last_row], c.row_shown) << c.keys;
+        EXPECT_EQ(rows[c.last_row + 1], "") << c.keys;
+        EXPECT_EQ(rows[25], "") << c.keys;
     }
 }
 
