@@ -19,18 +19,12 @@
 #include "runtime/numbered_files.h"
 #include "runtime/run_state.h"
 #include "tests/support/child_process.h"
+#include "tests/support/pending_error.h"
 #include "tests/support/polling.h"
 #include "tests/support/stl_writer.h"
 #include "tests/support/test_files.h"
 
 namespace {
-
-// Takes the pending error and clears it, as Yes in the box would.
-int32_t take_error() {
-    const int32_t error = pending_error();
-    run_state_reset();
-    return error;
-}
 
 struct NumberedFiles : ::testing::Test {
     TempFolder folder;
@@ -276,6 +270,17 @@ TEST_F(NumberedFiles, NamesBeyondAsciiOpenTheFilesTheirGlyphsName) {
     // The UTF-8 bytes taken as codes are other glyphs: no such file.
     file_open(15, folder / "pi\xc3\xa8" "ce.stl", FileMode::binary);
     EXPECT_EQ(take_error(), 53);
+
+    // The ends of the range: \u00c7 is code 128, the no-break space 255.
+    struct End { std::string codes; std::string glyphs; };
+    const End ends[] = {{"\x80" "elik.stl", "\u00c7elik.stl"}, {"M6\xff" "bolt.stl", "M6\u00a0bolt.stl"}};
+    int number = 16;
+    for (const End& end : ends) {
+        write_stl(folder / end.glyphs, {});
+        file_open(number, folder / end.codes, FileMode::binary);
+        EXPECT_EQ(take_error(), 0) << end.glyphs;
+        EXPECT_TRUE(file_is_open(number++)) << end.glyphs;
+    }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 
 namespace {
 
-const StlFacet unit_facet{{0, 0, 0, 1, 0, 0, 0, 2, 0.5f}, {0, 0, 1}};
+const StlFacet unit_facet{{0, 0, 0, 1, 0, 0, 0, 2, 0.5f}};
 
 std::string two_names(const std::string& stl, const std::string& igs) {
     return stl + "\n" + igs + "\n";
@@ -39,14 +39,26 @@ TEST(ConverterRun, StepNinetyFiveEmptiesAnExistingFile) {
     EXPECT_EQ(read_bytes(folder / "out.igs").find(std::string(100, 'x')), std::string::npos);
 }
 
+// The screen keeps what was typed, up to the end of the input: a UTF-8
+// character cut by that end counts as the code page 437 character of its
+// byte (C3 is the box-drawing glyph U+251C).
 TEST(ConverterRun, InputEndingAtAPromptTouchesNoFile) {
     TempFolder folder;
-    for (const std::string& keys : {std::string(""), folder / "in.stl" + "\n"}) {
-        const ProgramRun run = run_program(keys);
-        EXPECT_EQ(run.exit_code, 0);
-        EXPECT_EQ(run.boxes, "");
-        EXPECT_TRUE(std::filesystem::is_empty(folder.path));
-        EXPECT_EQ(rows_of_screen(run.screen)[25], "");
+    struct Case { std::string keys; int last_row; std::string row_shown; };
+    const std::vector<Case> cases = {
+        {"", 11, "?"},
+        {folder / "in.stl" + "\n", 13, "?"},
+        {"ab\xc3", 11, "? ab\u251c"},
+    };
+    for (const Case& c : cases) {
+        const ProgramRun run = run_program(c.keys);
+        EXPECT_EQ(run.exit_code, 0) << c.keys;
+        EXPECT_EQ(run.boxes, "") << c.keys;
+        EXPECT_TRUE(std::filesystem::is_empty(folder.path)) << c.keys;
+        const auto rows = rows_of_screen(run.screen);
+        EXPECT_EQ(rows[c.last_row], c.row_shown) << c.keys;
+        EXPECT_EQ(rows[c.last_row + 1], "") << c.keys;
+        EXPECT_EQ(rows[25], "") << c.keys;
     }
 }
 
@@ -131,6 +143,25 @@ TEST(ConverterRun, StlOpeningFailures) {
     }
 }
 
+// The count's limit at the opening, in a file of two facets (the count
+// need not match them): 1,666,666 passes step 94, and No to the box of
+// step 95 ends the run before the long conversion; one more facet is
+// refused at step 94 itself.
+TEST(ConverterRun, CountLimitAtTheOpening) {
+    TempFolder folder;
+    struct Case { uint32_t count; std::string boxes; };
+    const std::vector<Case> cases = {
+        {1'666'666, "Unhandled Error #76\nLine:95\nPath not found\nContinue?\n"},
+        {1'666'667, "Unhandled Error #6\nLine:94\nOverflow\nContinue?\n"},
+    };
+    for (const Case& c : cases) {
+        write_bytes(folder / "in.stl", stl_bytes_with_count(c.count, {unit_facet, unit_facet}));
+        const ProgramRun run = run_program(two_names(folder / "in.stl", folder / "no/out.igs") + "n");
+        EXPECT_EQ(run.exit_code, 0) << c.count;
+        EXPECT_EQ(run.boxes, c.boxes) << c.count;
+    }
+}
+
 TEST(ConverterRun, BackslashSeparatesFoldersToo) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "sub");
@@ -212,7 +243,7 @@ TEST(ConverterRun, ClosedDuringTheConversionLeavesWholeRecords) {
     std::vector<StlFacet> facets(200000);
     for (size_t i = 0; i < facets.size(); ++i) {
         const float f = static_cast<float>(i);
-        facets[i] = {{f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7}, {0, 0, 1}};
+        facets[i] = {{f, f * 0.5f, -f, f + 1, 2, 3, 0.001f * f, f, 7}};
     }
     write_stl(folder / "in.stl", facets);
     write_bytes(folder / "keys", two_names(folder / "in.stl", folder / "out.igs"));

@@ -210,14 +210,15 @@ TEST_F(IgesFile, SecondFacetContinuesTheNumbering) {
     // longer record may remain. Its normal changes no record.
     const StlFacet second{{1e-8f, 12345678.0f, 25.4f, -1.5f, 0, 2, 3, -0.25f, 0}, {-7.5f, 1e20f, 3}};
     write_bytes(path("  PART.STL "), stl_bytes({worked_facet, second}));
-    const ConverterRun run = run_converter(folder, "  PART.STL ", " PART.IGS");
+    const ConverterRun run = run_converter(folder, "  PART.STL ", " PART.IGS  ");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_TRUE(run.boxes.empty());
 
-    const std::vector<std::string> records = iges_records(read_bytes(path(" PART.IGS")));
+    const std::vector<std::string> records = iges_records(read_bytes(path(" PART.IGS  ")));
     ASSERT_EQ(records.size(), 26u);
-    // Names opened as typed, written trimmed.
+    // Names opened as typed, written trimmed at both ends.
     EXPECT_EQ(records[2], record(",,8HPART.STL,8HPART.IGS,", "G0000001"));
+    EXPECT_EQ(records[4], record("8HPART.IGS,1.0,1,4HINCH,", "G0000003"));
     const std::vector<std::string> second_entities = {
         "     110       4       0       1       0       0       0       000000000D      7",
         "     110       0       8       1       0                               0D      8",
@@ -352,6 +353,8 @@ TEST_F(IgesFile, NamesBeyondAsciiOpenTheirFilesAndKeepTheirCodes) {
         {"pi\u00e8ce", "pi\u00e8ce", "pi\x8a" "ce"},
         {"W\u00fcrfel", "W\u00fcrfel", "W\x81rfel"},
         {"cube \u00bd", "cube \u00bd", "cube \xab"},
+        {"\u00c7elik", "\u00c7elik", "\x80" "elik"},         // code 128, the first beyond ASCII
+        {"M6\u00a0bolt", "M6\u00a0bolt", "M6\xff" "bolt"},   // the no-break space: code 255, the last
         {"m\u00f8bel", "mbel", "mbel"},                   // code page 437 has no \u00f8
         {"pi\x8a" "ce", "pi\u00e8ce", "pi\x8a" "ce"},   // a byte that is no UTF-8 is its code
     };

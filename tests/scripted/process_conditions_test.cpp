@@ -42,7 +42,7 @@ std::vector<StlFacet> numbered_facets(int count) {
     std::vector<StlFacet> facets(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const float f = static_cast<float>(i);
-        facets[static_cast<std::size_t>(i)] = {{f, 0, 0, 1, f, 0, 0, 2, 0.5f}, {0, 0, 1}};
+        facets[static_cast<std::size_t>(i)] = {{f, 0, 0, 1, f, 0, 0, 2, 0.5f}};
     }
     return facets;
 }

@@ -20,8 +20,12 @@ void append_float(std::string& bytes, float value) {
 }  // namespace
 
 std::string stl_bytes(const std::vector<StlFacet>& facets) {
+    return stl_bytes_with_count(static_cast<uint32_t>(facets.size()), facets);
+}
+
+std::string stl_bytes_with_count(uint32_t count, const std::vector<StlFacet>& facets) {
     std::string bytes(80, ' ');
-    append_le(bytes, static_cast<uint32_t>(facets.size()), 4);
+    append_le(bytes, count, 4);
     for (const StlFacet& facet : facets) {
         for (float value : facet.normal) append_float(bytes, value);
         for (float value : facet.vertices) append_float(bytes, value);
