@@ -478,14 +478,14 @@ TEST_F(TerminalFrontEnd, KeypadEnterInEitherKeypadMode) {
     }
 }
 
-// Alt with a letter comes as ESC and the letter: a key that types nothing,
-// as in the window.
+// Alt with a letter, or with Space, comes as ESC and the key: a key that
+// types nothing, as in the window.
 TEST_F(TerminalFrontEnd, AltWithALetterTypesNothing) {
     TempFolder folder;
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     run.type("ab");
-    run.press("M-x");
+    run.press("M-x M-a M-z M-A M-Z M-Space");
     run.type("c");
     ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
     run.press("C-c");
