@@ -28,7 +28,7 @@ namespace {
 // the exit code, and stays open so that the pane can still be read. The
 // script's shell has job control, as a user's has: the program runs as a job
 // of its own, which a SIGTSTP stops; the script then waits until the test
-// brings it back to the foreground, as fg does.
+// brings it back to the foreground, as fg does, as often as it is stopped.
 class TerminalRun {
 public:
     // program_output: a file for the program's standard output, or empty
@@ -43,11 +43,16 @@ public:
                     "sh -c 'echo $$ > " + folder_ / "pid" + "; exec env -u DISPLAY -u WAYLAND_DISPLAY " +
                     STLWIRE_BINARY + "'" + redirection + "\n" +
                     "code=$?\n" +
-                    "while [ $code -eq 148 ]; do\n" +   // stopped by SIGTSTP
+                    // A function, not a loop: bash leaves a loop when the job
+                    // that fg brought back stops again.
+                    "foreground_while_stopped() {\n" +
+                    "  [ $code -eq 148 ] || return 0\n" +   // stopped by SIGTSTP
                     "  read line < " + shell_quoted(folder_ / "foreground") + "\n" +
                     "  fg > /dev/null\n" +
                     "  code=$?\n" +
-                    "done\n" +
+                    "  foreground_while_stopped\n" +
+                    "}\n" +
+                    "foreground_while_stopped\n" +
                     "stty -g > " + shell_quoted(folder_ / "stty_after") + "\n" +
                     "echo $code > " + shell_quoted(folder_ / "exit_code.part") + "\n" +
                     "mv " + shell_quoted(folder_ / "exit_code.part") + " " + shell_quoted(folder_ / "exit_code") + "\n" +
@@ -492,17 +497,12 @@ TEST_F(TerminalFrontEnd, AltWithALetterTypesNothing) {
     run.expect_clean_end();
 }
 
-// Stopped from outside, the program gives the terminal back to the shell as
-// at the end of a run; brought back to the foreground, it takes it again
-// and draws the whole screen, and typing goes on.
-TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
-    TempFolder folder;
-    TerminalRun run(folder);
-    wait_for_stl_prompt(run);
-    run.type("ab");
-    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
+// Stops the program from outside (kill -TSTP) and brings it back (fg), the
+// STL name typed so far being typed_name. Stopped, it gives the terminal back
+// to the shell as at the end of a run; brought back, it takes it again and
+// draws the whole screen over the shell's text.
+void stop_and_continue(TerminalRun& run, const std::string& typed_name) {
     const std::string program_settings = run.settings();
-
     kill(run.pid(), SIGTSTP);
     ASSERT_TRUE(wait_until([&] { return run.stopped(); })) << "the program did not stop";
     EXPECT_EQ(run.query_until("#{alternate_on}", "0"), "0");
@@ -513,14 +513,29 @@ TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
     ASSERT_TRUE(run.bring_to_foreground());
     Rows whole_screen;
     for (int row = 1; row <= 10; ++row) whole_screen.push_back({row, banner_rows[row]});
-    whole_screen.push_back({11, "? ab"});
+    whole_screen.push_back({11, "? " + typed_name});
     ASSERT_TRUE(rows_show(run, whole_screen));
     EXPECT_EQ(run.query_until("#{alternate_on}", "1"), "1");
     std::string settings;
     EXPECT_TRUE(wait_until([&] { return (settings = run.settings()) == program_settings; }))
         << "the terminal stays in the shell's mode: " << settings;
-    run.type("c");
-    ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
+}
+
+// Stopped from outside and brought back to the foreground, the program
+// goes on with the line input; a second stop is answered as the first.
+TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    std::string typed = "ab";
+    run.type(typed);
+    ASSERT_TRUE(rows_show(run, {{11, "? " + typed}}));
+    for (const char* letter : {"c", "d"}) {
+        ASSERT_NO_FATAL_FAILURE(stop_and_continue(run, typed));
+        run.type(letter);
+        typed += letter;
+        ASSERT_TRUE(rows_show(run, {{11, "? " + typed}}));
+    }
     run.press("Enter");
     ASSERT_TRUE(rows_show(run, {{12, " ENTER IGES (.igs) file (output):"}}));
     run.press("C-c");
