@@ -559,6 +559,27 @@ TEST_F(TerminalFrontEnd, CtrlLRepaintsOverForeignText) {
     run.expect_clean_end();
 }
 
+// Ctrl+L draws the request to enlarge a too small terminal anew too, over
+// another program's text.
+TEST_F(TerminalFrontEnd, CtrlLRepaintsTheEnlargeRequest) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    run.type("ab");
+    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
+    run.resize(60, 20);
+    const std::string request = "Please enlarge the terminal to 80 by 25 (it is 60 by 20).";
+    ASSERT_TRUE(rows_show(run, {{1, request}, {11, ""}}));
+    run.write_to_terminal("\x1b[1;1Hjob\x1b[10;1Hbackground job");
+    ASSERT_TRUE(rows_show(run, {{1, "job" + request.substr(3)}, {10, "background job"}}));
+    run.press("C-l");
+    ASSERT_TRUE(rows_show(run, {{1, request}, {10, ""}}));
+    run.resize(80, 25);
+    ASSERT_TRUE(rows_show(run, {{2, banner_rows[2]}, {11, "? ab"}}));
+    run.press("C-c");
+    run.expect_clean_end();
+}
+
 // Standard output redirected: the screen is drawn on the terminal all the
 // same, and standard output receives the last screen as text.
 TEST_F(TerminalFrontEnd, RedirectedOutputStillShowsTheScreen) {
