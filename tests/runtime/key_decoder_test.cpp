@@ -88,6 +88,9 @@ TEST(TerminalKeys, AltCombinations) {
     const Case cases[] = {
         {"\x1bx", "s45"},
         {"\x1b" "A\x1bq\x1bm", "s30 s16 s50"},
+        {"\x1b" "a\x1bz\x1bZ", "s30 s44 s44"},     // the letters' ends, either case
+        {"\x1b@\x1b`\x1b{", ""},                 // one past them
+        {"\x1b \x1b" "a", "s30"},                // Alt+Space: nothing
         {"\x1bO", "s24"},                       // Alt+Shift+O, once the wait is over
         {"\x1b" "1\x1b,\x1b~", ""},
         {"\x1b\xc3\xa9z", "k122"},               // Alt+é: nothing, then z

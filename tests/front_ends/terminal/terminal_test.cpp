@@ -28,7 +28,7 @@ namespace {
 // the exit code, and stays open so that the pane can still be read. The
 // script's shell has job control, as a user's has: the program runs as a job
 // of its own, which a SIGTSTP stops; the script then waits until the test
-// brings it back to the foreground, as fg does.
+// brings it back to the foreground, as fg does, as often as it is stopped.
 class TerminalRun {
 public:
     // program_output: a file for the program's standard output, or empty
@@ -43,11 +43,16 @@ public:
                     "sh -c 'echo $$ > " + folder_ / "pid" + "; exec env -u DISPLAY -u WAYLAND_DISPLAY " +
                     STLWIRE_BINARY + "'" + redirection + "\n" +
                     "code=$?\n" +
-                    "while [ $code -eq 148 ]; do\n" +   // stopped by SIGTSTP
+                    // A function, not a loop: bash leaves a loop when the job
+                    // that fg brought back stops again.
+                    "foreground_while_stopped() {\n" +
+                    "  [ $code -eq 148 ] || return 0\n" +   // stopped by SIGTSTP
                     "  read line < " + shell_quoted(folder_ / "foreground") + "\n" +
                     "  fg > /dev/null\n" +
                     "  code=$?\n" +
-                    "done\n" +
+                    "  foreground_while_stopped\n" +
+                    "}\n" +
+                    "foreground_while_stopped\n" +
                     "stty -g > " + shell_quoted(folder_ / "stty_after") + "\n" +
                     "echo $code > " + shell_quoted(folder_ / "exit_code.part") + "\n" +
                     "mv " + shell_quoted(folder_ / "exit_code.part") + " " + shell_quoted(folder_ / "exit_code") + "\n" +
@@ -478,31 +483,26 @@ TEST_F(TerminalFrontEnd, KeypadEnterInEitherKeypadMode) {
     }
 }
 
-// Alt with a letter comes as ESC and the letter: a key that types nothing,
-// as in the window.
+// Alt with a letter, or with Space, comes as ESC and the key: a key that
+// types nothing, as in the window.
 TEST_F(TerminalFrontEnd, AltWithALetterTypesNothing) {
     TempFolder folder;
     TerminalRun run(folder);
     wait_for_stl_prompt(run);
     run.type("ab");
-    run.press("M-x");
+    run.press("M-x M-a M-z M-A M-Z M-Space");
     run.type("c");
     ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
     run.press("C-c");
     run.expect_clean_end();
 }
 
-// Stopped from outside, the program gives the terminal back to the shell as
-// at the end of a run; brought back to the foreground, it takes it again
-// and draws the whole screen, and typing goes on.
-TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
-    TempFolder folder;
-    TerminalRun run(folder);
-    wait_for_stl_prompt(run);
-    run.type("ab");
-    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
+// Stops the program from outside (kill -TSTP) and brings it back (fg), the
+// STL name typed so far being typed_name. Stopped, it gives the terminal back
+// to the shell as at the end of a run; brought back, it takes it again and
+// draws the whole screen over the shell's text.
+void stop_and_continue(TerminalRun& run, const std::string& typed_name) {
     const std::string program_settings = run.settings();
-
     kill(run.pid(), SIGTSTP);
     ASSERT_TRUE(wait_until([&] { return run.stopped(); })) << "the program did not stop";
     EXPECT_EQ(run.query_until("#{alternate_on}", "0"), "0");
@@ -513,14 +513,29 @@ TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
     ASSERT_TRUE(run.bring_to_foreground());
     Rows whole_screen;
     for (int row = 1; row <= 10; ++row) whole_screen.push_back({row, banner_rows[row]});
-    whole_screen.push_back({11, "? ab"});
+    whole_screen.push_back({11, "? " + typed_name});
     ASSERT_TRUE(rows_show(run, whole_screen));
     EXPECT_EQ(run.query_until("#{alternate_on}", "1"), "1");
     std::string settings;
     EXPECT_TRUE(wait_until([&] { return (settings = run.settings()) == program_settings; }))
         << "the terminal stays in the shell's mode: " << settings;
-    run.type("c");
-    ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
+}
+
+// Stopped from outside and brought back to the foreground, the program
+// goes on with the line input; a second stop is answered as the first.
+TEST_F(TerminalFrontEnd, StopAndContinueFromOutside) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    std::string typed = "ab";
+    run.type(typed);
+    ASSERT_TRUE(rows_show(run, {{11, "? " + typed}}));
+    for (const char* letter : {"c", "d"}) {
+        ASSERT_NO_FATAL_FAILURE(stop_and_continue(run, typed));
+        run.type(letter);
+        typed += letter;
+        ASSERT_TRUE(rows_show(run, {{11, "? " + typed}}));
+    }
     run.press("Enter");
     ASSERT_TRUE(rows_show(run, {{12, " ENTER IGES (.igs) file (output):"}}));
     run.press("C-c");
@@ -540,6 +555,27 @@ TEST_F(TerminalFrontEnd, CtrlLRepaintsOverForeignText) {
     ASSERT_TRUE(rows_show(run, {{2, banner_rows[2]}, {11, "? ab"}, {20, ""}}));
     run.type("c");   // the line input took no character from Ctrl+L
     ASSERT_TRUE(rows_show(run, {{11, "? abc"}}));
+    run.press("C-c");
+    run.expect_clean_end();
+}
+
+// Ctrl+L draws the request to enlarge a too small terminal anew too, over
+// another program's text.
+TEST_F(TerminalFrontEnd, CtrlLRepaintsTheEnlargeRequest) {
+    TempFolder folder;
+    TerminalRun run(folder);
+    wait_for_stl_prompt(run);
+    run.type("ab");
+    ASSERT_TRUE(rows_show(run, {{11, "? ab"}}));
+    run.resize(60, 20);
+    const std::string request = "Please enlarge the terminal to 80 by 25 (it is 60 by 20).";
+    ASSERT_TRUE(rows_show(run, {{1, request}, {11, ""}}));
+    run.write_to_terminal("\x1b[1;1Hjob\x1b[10;1Hbackground job");
+    ASSERT_TRUE(rows_show(run, {{1, "job" + request.substr(3)}, {10, "background job"}}));
+    run.press("C-l");
+    ASSERT_TRUE(rows_show(run, {{1, request}, {10, ""}}));
+    run.resize(80, 25);
+    ASSERT_TRUE(rows_show(run, {{2, banner_rows[2]}, {11, "? ab"}}));
     run.press("C-c");
     run.expect_clean_end();
 }
