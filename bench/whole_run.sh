@@ -11,8 +11,9 @@
 # stlwire's wall time to each floor's. Figures only: nothing passes or fails.
 #
 #   bench/whole_run.sh [-r ROUNDS] [-v] [BUILD_DIR] [FACETS...]
-#   (options in any place; defaults: 5 rounds, build, 10000 100000 300000
-#   1000000; -v also shows every run on standard error)
+#   (options in any place; a first operand that is a whole number is a
+#   facet count; defaults: 5 rounds, build, 10000 100000 300000 1000000;
+#   -v also shows every run on standard error)
 set -euo pipefail
 
 usage() {
@@ -31,8 +32,16 @@ while [ $# -gt 0 ]; do
     *) operands+=("$1"); shift ;;
     esac
 done
-build=$(cd "${operands[0]:-build}" && pwd)
-sizes=("${operands[@]:1}")
+# A first operand that is a whole number is a facet count: the build
+# folder is then the default one.
+if [ ${#operands[@]} -gt 0 ] && ! [[ ${operands[0]} =~ ^[0-9]+$ ]]; then
+    build_operand=${operands[0]}
+    sizes=("${operands[@]:1}")
+else
+    build_operand=build
+    sizes=("${operands[@]}")
+fi
+build=$(cd "$build_operand" && pwd)
 for n in "${sizes[@]}"; do [[ $n =~ ^[0-9]+$ ]] || usage; done
 [ ${#sizes[@]} -gt 0 ] || sizes=(10000 100000 300000 1000000)
 programs=(stlwire floor_plain floor_inline)
