@@ -47,7 +47,13 @@ TEST(WindowKeys, KeysAsTheKeyboardBufferGetsThem) {
         {"Shift+F1", GLFW_KEY_F1, GLFW_MOD_SHIFT, Kind::key, 0, 84},
         {"F12", GLFW_KEY_F12, 0, Kind::key, 0, 134},
         {"keypad 8 without Num Lock", GLFW_KEY_KP_8, 0, Kind::key, 0, 72},
+        // Alt with a letter: the letter key's second code, in either case
+        // (GLFW gives a capital as the same key with Shift or Caps Lock).
+        {"Alt+A", GLFW_KEY_A, GLFW_MOD_ALT, Kind::key, 0, 30},
+        {"Alt+Shift+A", GLFW_KEY_A, GLFW_MOD_ALT | GLFW_MOD_SHIFT, Kind::key, 0, 30},
         {"Alt+X", GLFW_KEY_X, GLFW_MOD_ALT, Kind::key, 0, 45},
+        {"Alt+Z", GLFW_KEY_Z, GLFW_MOD_ALT, Kind::key, 0, 44},
+        {"Alt+Z with Caps Lock", GLFW_KEY_Z, GLFW_MOD_ALT | GLFW_MOD_CAPS_LOCK, Kind::key, 0, 44},
         {"Pause", GLFW_KEY_PAUSE, 0, Kind::pause, 0, 0},
         {"Ctrl+Pause (Break)", GLFW_KEY_PAUSE, GLFW_MOD_CONTROL, Kind::ctrl_break, 0, 0},
         // Keys that enter nothing: modifiers and locks alone, and keys that
@@ -61,6 +67,11 @@ TEST(WindowKeys, KeysAsTheKeyboardBufferGetsThem) {
         {"Scroll Lock", GLFW_KEY_SCROLL_LOCK, 0, Kind::nothing, 0, 0},
         {"A", GLFW_KEY_A, 0, Kind::nothing, 0, 0},
         {"Shift+A", GLFW_KEY_A, GLFW_MOD_SHIFT, Kind::nothing, 0, 0},
+        // Alt with a key beside the letters: Space, and the keys whose GLFW
+        // codes come just before A (=) and just after Z ([).
+        {"Alt+Space", GLFW_KEY_SPACE, GLFW_MOD_ALT, Kind::nothing, 0, 0},
+        {"Alt+=", GLFW_KEY_EQUAL, GLFW_MOD_ALT, Kind::nothing, 0, 0},
+        {"Alt+[", GLFW_KEY_LEFT_BRACKET, GLFW_MOD_ALT, Kind::nothing, 0, 0},
         {"keypad 1 with Num Lock", GLFW_KEY_KP_1, num_lock, Kind::nothing, 0, 0},
     };
     for (const KeyCase& c : cases) {
