@@ -16,9 +16,11 @@
 #include "tests/support/shell_command.h"
 
 // Runs a shell command with DISPLAY set; its standard output, or nothing
-// when it fails.
+// when it fails. The tools run in a UTF-8 locale whatever the caller's:
+// xdotool reads the text that it types, and the window names that it looks
+// for, under the locale.
 inline std::optional<std::string> x_command(const std::string& display, const std::string& command) {
-    return shell_output("DISPLAY=" + display + " timeout 20 " + command + " 2>/dev/null");
+    return shell_output("DISPLAY=" + display + " LC_ALL=C.UTF-8 timeout 20 " + command + " 2>/dev/null");
 }
 
 // Xvfb on a display number that it picks itself (-displayfd).
